@@ -1,0 +1,10 @@
+// The ambient step.
+#include "app/Ambient.h"
+#include "app/Globals.h"
+#include "app/SceneSequencer.h"
+
+void ambientStep() {
+    if (!prefs.paused) effectRotors.update(frameClock.dt, 1.0f);
+    sceneStep(0);
+    if (appState.introDone && !prefs.userMode && appState.exitStartTime == 0) randomChanges();
+}

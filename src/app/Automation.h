@@ -1,0 +1,16 @@
+// The automation layer: fixed time steps, scripted input, screenshots, frame limits, trace and benchmark.
+#pragma once
+#include "app/Options.h"
+
+// Sets up the layer from the options; returns an error message (empty on success).
+std::string startAutomation(const Options& options);
+// Elapsed milliseconds for the clock: GLUT's counter, or frame x step with a fixed step.
+int elapsedMillis();
+long currentFrame();
+// Around each display: before it, after it (before the swap), after the swap.
+void beforeFrame();
+void beforeSwap();
+void afterSwap();
+// Saves the --screenshot file from the back buffer, if one was asked for.
+void saveFinalScreenshot();
+void finishAutomation();

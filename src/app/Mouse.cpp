@@ -1,0 +1,109 @@
+// Special keys, pointer, mouse buttons, cursor and the popup switch.
+#include "app/Mouse.h"
+#include "app/Globals.h"
+#include "app/Input.h"
+#include <GL/freeglut.h>
+
+static void recordArrow(int key, int ctrl) {
+    int& a = keyboard.arrows;
+    switch (key) {
+    case GLUT_KEY_LEFT: a = (a | 1) & ~2; break;
+    case GLUT_KEY_RIGHT: a = (a | 2) & ~1; break;
+    case GLUT_KEY_UP: a = ctrl ? (a | 16) & ~(4 | 8 | 32) : (a | 4) & ~(8 | 16 | 32); break;
+    case GLUT_KEY_DOWN: a = ctrl ? (a | 32) & ~(4 | 8 | 16) : (a | 8) & ~(4 | 16 | 32); break;
+    default: break;
+    }
+}
+
+void specialHandler(int key, int, int) {
+    keyboard.specialKey = key;
+    int modifiers = inputModifiers();
+    keyboard.shift = modifiers & GLUT_ACTIVE_SHIFT;
+    keyboard.ctrl = modifiers & GLUT_ACTIVE_CTRL;
+    keyboard.alt = modifiers & GLUT_ACTIVE_ALT;
+    recordArrow(key, keyboard.ctrl);
+    afterKey(key);
+}
+
+void specialUpHandler(int key, int, int) {
+    int& a = keyboard.arrows;
+    switch (key) {
+    case GLUT_KEY_LEFT: a &= ~1; break;
+    case GLUT_KEY_RIGHT: a &= ~2; break;
+    case GLUT_KEY_UP: a &= keyboard.ctrl ? ~16 : ~4; break;
+    case GLUT_KEY_DOWN: a &= keyboard.ctrl ? ~32 : ~8; break;
+    default: break;
+    }
+}
+
+void motionHandler(int x, int y) {
+    int w = screen.width, h = screen.height;
+    mouse.normX = static_cast<float>(x) / w;
+    mouse.normY = static_cast<float>(h - y - 1) / h;
+    if (prefs.cameraMode == 1) {
+        mouse.position.x = static_cast<float>(x - mouse.warpX);
+        mouse.position.y = static_cast<float>(y - mouse.warpY);
+    } else {
+        mouse.position.x = static_cast<float>(x);
+        mouse.position.y = static_cast<float>(h - y - 1);
+    }
+    mouse.moved = 1;
+}
+
+static void stepButton(int& button, int state) {
+    if (state == GLUT_DOWN && button == 0) button = 1;
+    if (state == GLUT_UP && button == 2) button = 3;
+}
+
+void mouseHandler(int button, int state, int x, int y) {
+    motionHandler(x, y);
+    if (button == GLUT_LEFT_BUTTON) stepButton(mouse.leftButton, state);
+    if (button == GLUT_MIDDLE_BUTTON) stepButton(mouse.middleButton, state);
+    if (button == GLUT_RIGHT_BUTTON) stepButton(mouse.rightButton, state);
+    if (mouse.rightButton == 1 && appState.introDone) {
+        if (!appState.popupOpen) {
+            openPopup();
+            mouse.leftButton = 0;
+            mouse.rightButton = 0;
+        } else {
+            closePopup();
+        }
+    }
+}
+
+static void frameStepButton(int& button) {
+    if (button == 1) button = 2;
+    else if (button == 3) button = 0;
+}
+
+void buttonsFrameStep() {
+    frameStepButton(mouse.leftButton);
+    frameStepButton(mouse.middleButton);
+    frameStepButton(mouse.rightButton);
+}
+
+void updateCursor() {
+    if (!windowHandle) return;  // no window, no cursor
+    if (appState.popupOpen || (!prefs.fullScreen && prefs.cameraMode == 0)) {
+        glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+    } else {
+        glutSetCursor(GLUT_CURSOR_NONE);
+        glutWarpPointer(mouse.warpX, mouse.warpY);
+    }
+}
+
+void openPopup() {
+    dialogs.savedCameraMode = prefs.cameraMode;
+    if (prefs.cameraMode == 1) prefs.cameraMode = 2;
+    appState.popupOpen = 1;
+    dialogs.targetOpen = 1.0f;
+    updateCursor();
+    appState.helpVisible = 0;
+}
+
+void closePopup() {
+    prefs.cameraMode = dialogs.savedCameraMode;
+    appState.popupOpen = 0;
+    dialogs.targetOpen = 0.0f;
+    updateCursor();
+}

@@ -1,0 +1,93 @@
+// Parsing of the automation options.
+#include "app/Options.h"
+#include <cstdlib>
+#include <cstring>
+
+const char* usageText() {
+    return "usage: vulkora [GLUT options] [options]\n"
+           "  --window WxH          start windowed at W x H pixels\n"
+           "  --no-sound            run silent\n"
+           "  --fixed-step S        advance the clock exactly S seconds per frame\n"
+           "  --frames N            run N frames, then shut down normally\n"
+           "  --screenshot FILE     save the last frame as PNG\n"
+           "  --shot N:FILE         save frame N as PNG (repeatable)\n"
+           "  --input-script FILE   feed scripted input events at given frames\n"
+           "  --trace FILE          write one line per observable event\n"
+           "  --benchmark S         measure S seconds of frames and print frame-time figures\n"
+           "  --bench-from F        start the benchmark at frame F (default 1)\n"
+           "  --help, --version\n";
+}
+
+static bool parseDouble(const char* text, double& out) {
+    char* end = nullptr;
+    out = std::strtod(text, &end);
+    return end != text && *end == '\0';
+}
+
+static bool parseLong(const char* text, long& out) {
+    char* end = nullptr;
+    out = std::strtol(text, &end, 10);
+    return end != text && *end == '\0';
+}
+
+static bool parseSize(const char* text, int& w, int& h) {
+    long a = 0, b = 0;
+    const char* x = std::strchr(text, 'x');
+    if (!x) return false;
+    std::string left(text, x);
+    if (!parseLong(left.c_str(), a) || !parseLong(x + 1, b)) return false;
+    if (a < 1 || b < 1 || a > 16384 || b > 16384) return false;
+    w = static_cast<int>(a);
+    h = static_cast<int>(b);
+    return true;
+}
+
+static bool parseShot(const char* text, ShotRequest& shot) {
+    const char* colon = std::strchr(text, ':');
+    if (!colon || colon[1] == '\0') return false;
+    std::string frame(text, colon);
+    return parseLong(frame.c_str(), shot.frame) && shot.frame >= 1 && (shot.file = colon + 1, true);
+}
+
+// GLUT's own options: left for glutInit, which reads them from the same command line.
+static int glutOptionWords(const std::string& opt) {
+    static const char* const kWithValue[] = {"-display", "-geometry"};
+    static const char* const kAlone[] = {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"};
+    for (const char* name : kWithValue)
+        if (opt == name) return 2;
+    for (const char* name : kAlone)
+        if (opt == name) return 1;
+    return 0;
+}
+
+std::string parseOptions(int argc, char** argv, Options& out) {
+    for (int i = 1; i < argc; ++i) {
+        std::string opt = argv[i];
+        if (int words = glutOptionWords(opt)) {
+            i += words - 1;
+            continue;
+        }
+        if (opt == "--help") { out.help = true; continue; }
+        if (opt == "--version") { out.version = true; continue; }
+        if (opt == "--no-sound") { out.noSound = true; continue; }
+        static const char* const kWithValue[] = {"--window", "--fixed-step", "--frames", "--screenshot", "--shot",
+                                                 "--input-script", "--trace", "--benchmark", "--bench-from"};
+        bool known = false;
+        for (const char* name : kWithValue) known = known || opt == name;
+        if (!known) return "unknown option '" + opt + "'";
+        if (i + 1 >= argc) return "option '" + opt + "' needs a value";
+        const char* value = argv[++i];
+        bool ok = true;
+        if (opt == "--window") ok = parseSize(value, out.windowWidth, out.windowHeight);
+        else if (opt == "--fixed-step") ok = parseDouble(value, out.fixedStep) && out.fixedStep > 0 && out.fixedStep <= 10;
+        else if (opt == "--frames") ok = parseLong(value, out.frames) && out.frames >= 1;
+        else if (opt == "--screenshot") out.screenshot = value;
+        else if (opt == "--shot") { ShotRequest s; ok = parseShot(value, s); if (ok) out.shots.push_back(s); }
+        else if (opt == "--input-script") out.inputScript = value;
+        else if (opt == "--trace") out.traceFile = value;
+        else if (opt == "--benchmark") ok = parseDouble(value, out.benchmarkSeconds) && out.benchmarkSeconds > 0;
+        else if (opt == "--bench-from") ok = parseLong(value, out.benchFrom) && out.benchFrom >= 1;
+        if (!ok) return "bad value '" + std::string(value) + "' for option '" + opt + "'";
+    }
+    return "";
+}

@@ -1,0 +1,4 @@
+// Full-screen lightmap overlay.
+#include "gfx/LightmapOverlay.h"
+
+void LightmapOverlay::draw() {}

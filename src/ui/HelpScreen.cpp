@@ -1,0 +1,5 @@
+// Help page and intro scene drawing.
+#include "ui/HelpScreen.h"
+
+void drawHelpScreen() {}
+void drawIntroScene() {}

@@ -1,0 +1,24 @@
+// The star universe: a display list of coloured points drawn in rotated copies.
+#pragma once
+#include <GL/gl.h>
+
+class StarField {
+public:
+    virtual ~StarField() = default;
+
+    void build();
+    void draw() const;
+    void release();
+
+    GLuint displayList = 0;
+    int blend = 1;
+    int depthTest = 0;
+    int depthWrite = 0;
+    int starCount = 10;
+    int copies = 1;
+    int shape = 1;
+    float outerDiameter = 2.0f;
+    float innerDiameter = 0.0f;
+    float dimBase = 0.3f;
+    float brightBase = 0.7f;
+};

@@ -1,0 +1,106 @@
+// Shared test helpers.
+#include "support/TestSupport.h"
+#include "app/Globals.h"
+#include "app/Startup.h"
+#include <GL/gl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <png.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+ScratchDir::ScratchDir(bool withAssets) {
+    char cwd[4096];
+    previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    char pattern[] = "/tmp/vulkora-test-XXXXXX";
+    path = mkdtemp(pattern);
+    if (withAssets) {
+        if (DIR* dir = opendir(VULKORA_RUN_DIR)) {
+            while (dirent* entry = readdir(dir)) {
+                std::string name = entry->d_name;
+                if (name == "." || name == "..") continue;
+                if (symlink((std::string(VULKORA_RUN_DIR) + "/" + name).c_str(), file(name).c_str()) != 0) perror("symlink");
+            }
+            closedir(dir);
+        }
+    }
+    if (chdir(path.c_str()) != 0) perror("chdir");
+}
+
+ScratchDir::~ScratchDir() {
+    if (chdir(previous.c_str()) != 0) perror("chdir");
+    std::string command = "rm -rf '" + path + "'";
+    if (std::system(command.c_str()) != 0) perror("rm");
+}
+
+void resetProgramState() {
+    prefs = Prefs();
+    appState = AppState();
+    std::snprintf(appState.name, sizeof appState.name, "Vulkora");
+    frameClock = Clock();
+    camera = Camera();
+    keyboard = KeyboardState();
+    mouse = MouseState();
+    screen = Screen();
+    statusLine = TextBox();
+    effectRotors = RotorSet();
+    wireAppContext();
+}
+
+std::string readFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const std::string& fileName, const std::string& bytes) {
+    std::ofstream out(fileName, std::ios::binary);
+    out << bytes;
+}
+
+RunResult runVulkora(const std::string& args) {
+    std::string command = std::string(VULKORA_BINARY) + " " + args + " 2>&1";
+    RunResult result{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
+    int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+Rgb readPixel(int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+void beginTestFrame(int width, int height, float r, float g, float b) {
+    glViewport(0, 0, width, height);
+    glClearColor(r, g, b, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, fileName.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    rgb.resize(PNG_IMAGE_SIZE(image));
+    bool ok = png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return ok;
+}

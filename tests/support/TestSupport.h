@@ -1,0 +1,43 @@
+// Shared test helpers: scratch directories, resetting the program's globals, reading pixels, running the binary.
+#pragma once
+#include <string>
+#include <vector>
+
+// Creates a fresh directory, makes it the working directory, and goes back and removes it at the end.
+class ScratchDir {
+public:
+    explicit ScratchDir(bool withAssets = false);
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    std::string path;
+    std::string file(const std::string& name) const { return path + "/" + name; }
+
+private:
+    std::string previous;
+};
+
+// Puts every shared global object back to its freshly constructed state and wires the context.
+void resetProgramState();
+
+std::string readFile(const std::string& fileName);
+void writeFile(const std::string& fileName, const std::string& bytes);
+
+struct RunResult {
+    int exitCode;
+    std::string output;  // stdout and stderr together
+};
+// Runs the real program in the current directory with the given arguments.
+RunResult runVulkora(const std::string& args);
+
+// GL tests: an RGB pixel of the back buffer, window coordinates with y up.
+struct Rgb {
+    int r, g, b;
+};
+Rgb readPixel(int x, int y);
+// Sets up a plain test frame: viewport, clear colour, identity matrices.
+void beginTestFrame(int width, int height, float r = 0, float g = 0, float b = 0);
+
+// Reads a PNG written by the program; false if it cannot be read.
+bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb);
