@@ -4,6 +4,7 @@
 class HeightField {
 public:
     static constexpr int kMaxCells = 65536;
+    static constexpr int kConeShape = 2;
 
     virtual ~HeightField() = default;
 
@@ -15,4 +16,10 @@ public:
     int size = 128;
     float* heights = nullptr;
     float* scratch = nullptr;
+
+private:
+    // Index of grid column c, row r after mirroring both axes, as generate and crater store them.
+    int mirroredIndex(int c, int r) const { return (size - 1 - c) + (size - 1 - r) * size; }
+    float heightAtIndex(int index) const;
+    void store(int index, float value);
 };

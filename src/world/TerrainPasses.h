@@ -1,6 +1,7 @@
 // The terrain drawing passes: soft-edged height layers and the drifting cloud shadow.
 #pragma once
 
+class TerrainMesh;
 class Volcano;
 
 // Switched by the scene options page; not a saved preference.
@@ -8,3 +9,9 @@ extern int multiPassCloudShadow;
 
 void drawLayers(Volcano& volcano);
 void drawClouds(Volcano& volcano);
+
+// Mesh primitives over the (columns - 1) x (rows - 1) cells, rows outer, one GL_QUADS batch each.
+void drawLayerCells(const TerrainMesh& mesh, int layer);
+// Cells of the layer with some corner above its threshold; each corner opaque when its mask bit is set.
+void drawLayerEdges(const TerrainMesh& mesh, int layer);
+void drawAllCells(const TerrainMesh& mesh);

@@ -1,7 +1,8 @@
 // The volcano: the 20-second eruption cycle, lava bombs, ash, lava flows and the flash.
 #pragma once
 #include "sound/SoundSystem.h"
-#include "world/SceneObject.h"
+#include "world/LavaBomb.h"
+#include "world/ParticleSystem.h"
 
 class HeightField;
 class RotorSet;
@@ -11,9 +12,22 @@ class Texture;
 
 class Volcano : public SceneObject {
 public:
+    static constexpr int kBombPool = 200;
+    static constexpr int kBombsPerEruption = 95;
+    static constexpr int kAshPerEruption = 40;
+
     void init();
     void update() override;
     void draw() override;
+
+    // Steps of the cycle, run by update.
+    void erupt();
+    void varyScene();
+    void healCone();
+
+    // Seconds since the last eruption, by real time so that pausing does not stop the cycle.
+    double elapsed() const;
+    bool activeHalf() const;
 
     int lastUniversePick = -1;
     int lastBlendPick0 = 2;
@@ -28,9 +42,19 @@ public:
     Texture* dirtTexture = nullptr;
     Texture* grassTexture = nullptr;
     Texture* smokeTexture = nullptr;
+    ParticleSystem ash;
+    ParticleSystem lavaFlowA, lavaFlowB;
+    LavaBomb bombs[kBombPool];
     TerrainMesh* terrain = nullptr;
     HeightField* heightField = nullptr;
     SampleHandle explosionSample = nullptr;
     RotorSet* rotors = nullptr;
     TextBox* infoText = nullptr;
+
+private:
+    void updateActiveHalf();
+    void updateQuietHalf();
+    void keepFlowOnGround(ParticleSystem& flow);
+    void drawRocks() const;
+    void drawFlash() const;
 };

@@ -1,0 +1,191 @@
+// Particle emission, ageing and drawing over a fixed pool.
+#include "world/ParticleSystem.h"
+#include "camera/Camera.h"
+#include "core/AppContext.h"
+#include "core/Clock.h"
+#include "core/MathUtil.h"
+#include "core/Random.h"
+#include <algorithm>
+#include <GL/gl.h>
+
+int nextFreeHint = 0;
+
+namespace {
+
+// Uniform in [-1, 1) times the range: the symmetric jitter of every emission value.
+float jitter(float range) { return (rnd(2.0f) - 1.0f) * range; }
+
+float jitteredColor(float base, float range) { return std::clamp(centredJitter(range) + base, 0.0f, 1.0f); }
+
+}  // namespace
+
+float centredJitter(float range) { return (rnd(1.0f) - 0.5f) * range; }
+
+void drawCameraFacingQuad(float halfSize, const float texRect[4]) {
+    const Camera& cam = *gApp->camera;
+    Vec3 r(cam.right[0] * halfSize, cam.right[1] * halfSize, cam.right[2] * halfSize);
+    Vec3 u(cam.up[0] * halfSize, cam.up[1] * halfSize, cam.up[2] * halfSize);
+    glBegin(GL_QUADS);
+    glTexCoord2f(texRect[0], texRect[2]); glVertex3f(-r.x - u.x, -r.y - u.y, -r.z - u.z);
+    glTexCoord2f(texRect[1], texRect[2]); glVertex3f(r.x - u.x, r.y - u.y, r.z - u.z);
+    glTexCoord2f(texRect[1], texRect[3]); glVertex3f(r.x + u.x, r.y + u.y, r.z + u.z);
+    glTexCoord2f(texRect[0], texRect[3]); glVertex3f(-r.x + u.x, -r.y + u.y, -r.z + u.z);
+    glEnd();
+}
+
+ParticleSystem::ParticleSystem() {
+    alphaTest = 1;
+    alphaRef = 0.1f;
+    blend = 1;
+    blendSrc = 2;
+    blendDst = 1;
+    depthTest = 1;
+    depthWrite = 0;
+    texture = nullptr;
+    reset();
+}
+
+void ParticleSystem::configure(const ParticleSetup& setup, Texture* image) {
+    static_cast<ParticleParams&>(*this) = setup.params;
+    velocity = setup.velocity;
+    blendSrc = setup.blendSrc;
+    blendDst = setup.blendDst;
+    alphaRef = setup.alphaRef;
+    alphaTest = 1;
+    blend = 1;
+    depthTest = 1;
+    depthWrite = 0;
+    texture = image;
+}
+
+int ParticleSystem::slotsInUse() const { return std::clamp(capacity, 0, kPoolSize); }
+
+void ParticleSystem::reset() {
+    for (int i = 0; i < slotsInUse(); ++i) particles[i].visible = 0;
+}
+
+int ParticleSystem::findFreeSlot() const {
+    int n = slotsInUse();
+    for (int k = 0; k < n; ++k) {
+        int slot = (nextFreeHint + k) % n;
+        if (!particles[slot].visible) return slot;
+    }
+    return -1;
+}
+
+int ParticleSystem::emit(float x, float y, float z) {
+    double now = gApp->clock->time;
+    if (lastEmitTime + emitInterval > now) return -1;
+    int slot = findFreeSlot();
+    if (slot < 0) return -1;
+    nextFreeHint = (slot + 1) % slotsInUse();
+    lastEmitTime = now;
+
+    Particle& p = particles[slot];
+    p.visible = 1;
+    p.position = p.origin = Vec3(x, y, z);
+    for (int a = 0; a < 3; ++a) p.velocity[a] = velocity[a] + jitter(velocityJitter[a]);
+    p.rotation = Vec3(0, 0, spinJitter != 0.0f ? rnd(360.0f) : 0.0f);
+    p.spin = Vec3(0, 0, jitter(spinJitter));
+    p.startSize = jitter(sizeJitter) + startSize;
+    p.endSize = jitter(sizeJitter) + endSize;
+    p.radius = p.startSize;
+    for (int c = 0; c < 3; ++c) {
+        p.startColor[c] = jitteredColor(startColor[c], colorJitter);
+        p.endColor[c] = jitteredColor(endColor[c], colorJitter);
+    }
+    p.color = Color4(p.startColor[0], p.startColor[1], p.startColor[2], startAlpha);
+    p.birthTime = now;
+    p.lifetime = lifetime + centredJitter(lifeJitter) * lifetime;
+    p.deathTime = now + p.lifetime;
+    p.gravityScale = 1.0f;
+    return slot;
+}
+
+void ParticleSystem::update() {
+    double now = gApp->clock->time;
+    float dt = gApp->clock->dt;
+    for (int i = 0; i < slotsInUse(); ++i) {
+        Particle& p = particles[i];
+        if (!p.visible) continue;
+        bool ages = p.lifetime > 0.0f;
+        float t = 0.0f;
+        if (ages) {
+            if (now >= p.deathTime) {
+                p.visible = 0;
+                continue;
+            }
+            p.age = static_cast<float>(now - p.birthTime);
+            t = p.age / p.lifetime;
+        }
+        p.SceneObject::update();
+        p.velocity += gravity * (dt * p.gravityScale);
+        if (!ages) continue;
+        p.radius = lerp(p.startSize, p.endSize, t);
+        p.color = Color4(lerp(p.startColor[0], p.endColor[0], t), lerp(p.startColor[1], p.endColor[1], t),
+                         lerp(p.startColor[2], p.endColor[2], t), lerp(startAlpha, endAlpha, t));
+    }
+}
+
+void ParticleSystem::draw() {
+    beginRenderState();
+    for (int i = 0; i < slotsInUse(); ++i) {
+        const Particle& p = particles[i];
+        if (!p.visible) continue;
+        if (!texture)
+            drawPointOrStreak(p);
+        else if (spinJitter == 0.0f)
+            drawFacingQuad(p);
+        else
+            drawSpinningQuad(p);
+    }
+    endRenderState();
+}
+
+// Untextured particles are sized in pixels.
+void ParticleSystem::drawPointOrStreak(const Particle& p) const {
+    glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
+    glPushMatrix();
+    glTranslatef(p.position.x, p.position.y, p.position.z);
+    if (streakLength == 0.0f) {
+        glPointSize(p.radius);
+        glBegin(GL_POINTS);
+        glVertex3d(0, 0, 0);
+        glEnd();
+    } else {
+        float speed = p.velocity.length();
+        Vec3 tip = p.velocity * (speed > 0.0f ? streakLength / speed : 0.0f);
+        glLineWidth(p.radius);
+        glBegin(GL_LINES);
+        glVertex3d(0, 0, 0);
+        glVertex3d(tip.x, tip.y, tip.z);
+        glEnd();
+    }
+    glPopMatrix();
+}
+
+void ParticleSystem::drawFacingQuad(const Particle& p) const {
+    glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
+    glPushMatrix();
+    glTranslatef(p.position.x, p.position.y, p.position.z);
+    drawCameraFacingQuad(p.radius, texRect);
+    glPopMatrix();
+}
+
+void ParticleSystem::drawSpinningQuad(const Particle& p) const {
+    const Vec3& cam = gApp->camera->rotation;
+    float s = p.radius;
+    glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
+    glPushMatrix();
+    glTranslatef(p.position.x, p.position.y, p.position.z);
+    glRotatef(-cam.y - p.rotation.y, 0, 1, 0);
+    glRotatef(-cam.x - p.rotation.x, 1, 0, 0);
+    glRotatef(-cam.z - p.rotation.z, 0, 0, 1);
+    glBegin(GL_QUADS);
+    glTexCoord2f(texRect[0], texRect[2]); glVertex2f(-s, -s);
+    glTexCoord2f(texRect[1], texRect[2]); glVertex2f(s, -s);
+    glTexCoord2f(texRect[1], texRect[3]); glVertex2f(s, s);
+    glTexCoord2f(texRect[0], texRect[3]); glVertex2f(-s, s);
+    glEnd();
+    glPopMatrix();
+}
