@@ -35,10 +35,10 @@ struct Layout {
 };
 
 constexpr Layout kLayouts[] = {
-    {128, 128, false, false, true, 64, 48, 65, 16, 96, 16},    // Rgba128
-    {128, 128, true, false, false, 64, 48, 65, 16, 96, 16},    // LumAlpha128
-    {256, 256, false, false, false, 128, 96, 129, 32, 192, 32}, // Rgba256
-    {128, 1, false, true, false, 64, 0, 0, 16, 96, 16},        // Rgba1D
+    {128, 128, false, false, true, 64, 48, 65, 16, 96, 16},      // Rgba128
+    {128, 128, true, false, false, 64, 48, 65, 16, 96, 16},      // LumAlpha128
+    {256, 256, false, false, false, 128, 96, 129, 32, 192, 32},  // Rgba256
+    {128, 1, false, true, false, 64, 0, 0, 16, 96, 16},          // Rgba1D
 };
 
 struct Texel {
@@ -112,29 +112,42 @@ Texel patternTexel(const Layout& layout, int kind, int x, int y, float scale, in
     const float dy = static_cast<float>(y - layout.height / 2);
     const bool flat = !layout.oneD;  // kinds that exist only in two dimensions
     switch (kind) {
-        case 0: return grey(spot(layout, dx, dy, scale, amount));
-        case 1: return grey(255 - spot(layout, dx, dy, scale, amount));
-        case 2: return grey((16 - std::sqrt(2.0f * (layout.oneD ? x : y))) * 15);
-        case 3: return flat ? grey(ring(dx, dy)) : kBlank;
-        case 4: return flat ? grey(wavyBand(layout, x, y)) : kBlank;
-        case 5: return flat ? grey(pyramid(layout, dx, dy)) : kBlank;
-        case 7: return stars();
-        case 8: return grey(255.0f * ((x / 8 % 2) ^ (layout.oneD ? 0 : y / 8 % 2)));
-        case 9: return grey(x % 4 == 0 || (flat && y % 4 == 0) ? 255.0f : 0.0f);
-        case 10: return speckle();
+        case 0:
+            return grey(spot(layout, dx, dy, scale, amount));
+        case 1:
+            return grey(255 - spot(layout, dx, dy, scale, amount));
+        case 2:
+            return grey((16 - std::sqrt(2.0f * (layout.oneD ? x : y))) * 15);
+        case 3:
+            return flat ? grey(ring(dx, dy)) : kBlank;
+        case 4:
+            return flat ? grey(wavyBand(layout, x, y)) : kBlank;
+        case 5:
+            return flat ? grey(pyramid(layout, dx, dy)) : kBlank;
+        case 7:
+            return stars();
+        case 8:
+            return grey(255.0f * ((x / 8 % 2) ^ (layout.oneD ? 0 : y / 8 % 2)));
+        case 9:
+            return grey(x % 4 == 0 || (flat && y % 4 == 0) ? 255.0f : 0.0f);
+        case 10:
+            return speckle();
         case 11: {
             const float n = layout.oneD ? perlinNoise1D(x, scale, amount) : perlinNoise2D(x, y, scale, amount);
             return grey((0.5f * n + 0.5f) * 255);
         }
-        case 12: return flat ? verticalBar(layout, dx) : kBlank;
+        case 12:
+            return flat ? verticalBar(layout, dx) : kBlank;
         case 13: {
             if (!layout.hasCross) return kBlank;
             const float v = spot(layout, dx, dy, scale, amount);
             if (std::abs(x - layout.width / 2) >= 20 && std::abs(y - layout.height / 2) >= 20) return grey(v);
             return {255, 0, 0, 255};
         }
-        case 14: return grey(roundedSquare(layout, dx, dy));
-        default: return kBlank;
+        case 14:
+            return grey(roundedSquare(layout, dx, dy));
+        default:
+            return kBlank;
     }
 }
 
@@ -181,9 +194,10 @@ void blobCloud(const Layout& layout) {
 void upload2D(Texture& texture, const GeneratedTexels& image, GLenum format, int mipmapped) {
     texture.bind();
     texture.setFilter(mipmapped);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
-                 GL_UNSIGNED_BYTE, image.bytes);
-    if (mipmapped) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.bytes);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
+                 image.bytes);
+    if (mipmapped)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.bytes);
 }
 
 }  // namespace
@@ -194,7 +208,8 @@ GeneratedTexels generateTexels(TextureVariant variant, int kind, float scale, in
         blobCloud(layout);
     } else {
         for (int y = 0; y < layout.height; ++y) {
-            for (int x = 0; x < layout.width; ++x) storeTexel(layout, y * layout.width + x, patternTexel(layout, kind, x, y, scale, amount));
+            for (int x = 0; x < layout.width; ++x)
+                storeTexel(layout, y * layout.width + x, patternTexel(layout, kind, x, y, scale, amount));
         }
     }
     return {layout.width, layout.height, layout.lumAlpha ? 2 : 4, gTexelBytes};

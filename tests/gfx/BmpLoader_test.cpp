@@ -22,8 +22,8 @@ TEST(BmpLoader, AlphaKeyRule) {
         int r, g, b, key, threshold, alpha;
     };
     const Case cases[] = {
-        {255, 255, 255, -1, 0, 255}, {0, 0, 0, -1, 0, 0},       {30, 60, 90, -1, 0, 60},
-        {1, 1, 2, -1, 0, 1},         {0, 0, 0, 255, 0, 255},    {10, 10, 10, 200, 16, 0},
+        {255, 255, 255, -1, 0, 255}, {0, 0, 0, -1, 0, 0},        {30, 60, 90, -1, 0, 60},
+        {1, 1, 2, -1, 0, 1},         {0, 0, 0, 255, 0, 255},     {10, 10, 10, 200, 16, 0},
         {10, 20, 10, 200, 16, 200},  {15, 15, 16, 200, 16, 200}, {3, 3, 3, 0x1ff, 0, 255},
     };
     for (const Case& c : cases) {
@@ -117,6 +117,8 @@ TEST(BmpLoader, GarbageFilesNeverFault) {
         const BmpTexels format = n % 3 == 0 ? BmpTexels::LumAlpha : BmpTexels::Rgba;
         const DecodedBmp image = decodeBytes(bytes, int(next() % 512) - 256, int(next() % 256), format);
         ASSERT_TRUE(image.result == 0 || image.result == 2);
-        if (image.result == 0) EXPECT_LE(image.width * image.height, kMaxBmpPixels);
+        if (image.result == 0) {
+            EXPECT_LE(image.width * image.height, kMaxBmpPixels);
+        }
     }
 }

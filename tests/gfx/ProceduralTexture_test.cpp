@@ -11,7 +11,9 @@
 namespace {
 
 // Channel `c` of texel (x, y).
-int texel(const GeneratedTexels& t, int x, int y, int c = 0) { return t.bytes[(y * t.width + x) * t.bytesPerTexel + c]; }
+int texel(const GeneratedTexels& t, int x, int y, int c = 0) {
+    return t.bytes[(y * t.width + x) * t.bytesPerTexel + c];
+}
 
 GeneratedTexels make(TextureVariant variant, int kind, float scale = 64.0f, int amount = 0) {
     rndSeed(99);
@@ -93,7 +95,9 @@ TEST(ProceduralTexture, BlobCloudPeaksAtExactly255AndIsZeroAwayFromBlobs) {
                 maximum = std::max(maximum, texel(t, x, y));
                 float nearest = 1e9f;
                 for (int b = 0; b < 64; ++b) nearest = std::min(nearest, std::hypot(x - cx[b], y - cy[b]));
-                if (nearest >= radius) ASSERT_EQ(texel(t, x, y), 0) << x << "," << y;
+                if (nearest >= radius) {
+                    ASSERT_EQ(texel(t, x, y), 0) << x << "," << y;
+                }
             }
         }
         EXPECT_EQ(maximum, 255);
