@@ -39,15 +39,11 @@ TEST(VolcanoRun, EruptsJustAfterTwentySecondsThenVariesAndHealsTenSecondsLater) 
     EXPECT_EQ(events[0].kind, "erupt");
     int cx = 0, cy = 0;
     ASSERT_EQ(std::sscanf(events[0].text.c_str(), " crater %d %d", &cx, &cy), 2);
-    EXPECT_GE(cx, 60);
-    EXPECT_LE(cx, 63);
-    EXPECT_GE(cy, 60);
-    EXPECT_LE(cy, 63);
+    EXPECT_TRUE(cx >= 60 && cx <= 63 && cy >= 60 && cy <= 63) << events[0].text;
     // The first quiet frame varies the scene, then heals the cone.
     EXPECT_EQ(events[1].frame, 1502);
-    EXPECT_EQ(events[1].kind, "vary");
+    EXPECT_EQ(events[1].kind + events[2].kind, "varyheal");
     EXPECT_EQ(events[2].frame, 1502);
-    EXPECT_EQ(events[2].kind, "heal");
 
     int w = 0, h = 0;
     std::vector<unsigned char> erupting, quiet;
