@@ -166,6 +166,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
+    camera.terrain = &terrain;
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
