@@ -92,8 +92,8 @@ struct CellSpec {
 };
 
 const CellSpec kCells[] = {
-    {0, 0, track},    {1, 0, knob},       {2, 0, toggleOff}, {3, 0, toggleOn},   {0, 1, buttonUp},
-    {1, 1, buttonDown}, {2, 1, title},    {0, 2, closeUp},   {1, 2, closeDown},
+    {0, 0, track},      {1, 0, knob},  {2, 0, toggleOff}, {3, 0, toggleOn},  {0, 1, buttonUp},
+    {1, 1, buttonDown}, {2, 1, title}, {0, 2, closeUp},   {1, 2, closeDown},
 };
 
 }  // namespace

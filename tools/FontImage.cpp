@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kCellW = 16;
 constexpr int kCellH = 32;
-constexpr int kPixelSize = 24;  // a 14-pixel advance and 28-pixel line: fills the cell without touching
+constexpr int kPixelSize = 24;    // a 14-pixel advance and 28-pixel line: fills the cell without touching
 constexpr FT_Pos kEmbolden = 48;  // in 1/64 pixel
 
 void blitGlyph(Image& image, const FT_GlyphSlot slot, int cellX, int cellY, int baseline) {

@@ -48,7 +48,10 @@ float fractalNoise(float x, float y, int period, int octaves, float gain, uint32
     float weight = 1.0f;
     float total = 0.0f;
     for (int i = 0; i < octaves; ++i) {
-        sum += gradientNoise(x, y, period, seed + uint32_t(i) * 101u) * weight;
+        // Gradient noise is 0 at every lattice point; shifting each octave keeps those zeros from
+        // lining up into a visible grid. The shift does not change the period.
+        const float shift = 0.37f * float(i + 1);
+        sum += gradientNoise(x + shift, y + shift * 1.7f, period, seed + uint32_t(i) * 101u) * weight;
         total += weight;
         x *= 2.0f;
         y *= 2.0f;

@@ -23,18 +23,26 @@ Vec mix(Vec a, Vec b, float t) { return a * (1.0f - t) + b * t; }
 
 const Vec kSunDir = normalised({0.55f, 0.07f, -0.83f});
 
-// Direction through face point (u, v), each -1..1 with v up, matching how the sky box places its
-// quads: front at -z, right at +x (rotated 270 about y), back at +z, left at -x, top at +y
-// (rotated 90 about x, so v runs towards +z) and bottom at -y (v runs towards -z).
+// Where each face points, matching how the sky box places its quads: front at -z, right at +x
+// (turned 270 about y), back at +z, left at -x, top at +y (turned 90 about x, so its v runs towards
+// +z) and bottom at -y (v runs towards -z). A face point (u, v), each -1..1, looks along
+// right * u + up * v + forward.
+struct FaceAxes {
+    Vec right, up, forward;
+};
+
+const FaceAxes kFaceAxes[kSkyFaceCount] = {
+    {{1, 0, 0}, {0, 1, 0}, {0, 0, -1}},   // front
+    {{0, 0, 1}, {0, 1, 0}, {1, 0, 0}},    // right
+    {{-1, 0, 0}, {0, 1, 0}, {0, 0, 1}},   // back
+    {{0, 0, -1}, {0, 1, 0}, {-1, 0, 0}},  // left
+    {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},    // top
+    {{1, 0, 0}, {0, 0, -1}, {0, -1, 0}},  // bottom
+};
+
 Vec faceDirection(int face, float u, float v) {
-    switch (face) {
-        case 0: return {u, v, -1.0f};
-        case 1: return {1.0f, v, u};
-        case 2: return {-u, v, 1.0f};
-        case 3: return {-1.0f, v, -u};
-        case 4: return {u, 1.0f, v};
-        default: return {u, -1.0f, -v};
-    }
+    const FaceAxes& axes = kFaceAxes[face];
+    return axes.right * u + axes.up * v + axes.forward;
 }
 
 // Height of the distant ridge line (as a direction's y) at the azimuth of d.

@@ -96,8 +96,8 @@ std::vector<float> explosion() {
         const float blast = body.run(white, 150.0f + 2500.0f * std::exp(-t * 6.0f)) * attackDecay(t, 0.004f, 1.8f);
         const float swell = 0.5f + 0.5f * rumbleShape.run(random.signedUniform() * 40.0f, 3.0f);
         const float tail = rumble.run(white, 110.0f) * 3.0f * swell * attackDecay(t, 0.05f, 1.1f);
-        const float boom = std::sin(kTwoPi * thump.advance(30.0f + 45.0f * std::exp(-t * 2.0f))) *
-                           attackDecay(t, 0.01f, 2.2f);
+        const float boom =
+            std::sin(kTwoPi * thump.advance(30.0f + 45.0f * std::exp(-t * 2.0f))) * attackDecay(t, 0.01f, 2.2f);
         const float crack = white * std::exp(-t * 60.0f) * 0.5f;
         s[i] = sub.run(boom, 400.0f) * 0.9f + blast * 2.0f + tail + crack;
     }
@@ -112,7 +112,8 @@ std::vector<float> hit() {
     for (size_t i = 0; i < s.size(); ++i) {
         const float t = i * kDt;
         const float white = random.signedUniform();
-        const float body = std::sin(kTwoPi * thud.advance(80.0f + 70.0f * std::exp(-t * 30.0f))) * attackDecay(t, 0.002f, 22.0f);
+        const float body =
+            std::sin(kTwoPi * thud.advance(80.0f + 70.0f * std::exp(-t * 30.0f))) * attackDecay(t, 0.002f, 22.0f);
         const float grit = crunch.run(white, 1400.0f, 0.6f) * attackDecay(t, 0.001f, 35.0f);
         const float pebbles = (random.uniform() < 0.004f ? random.signedUniform() : 0.0f) * std::exp(-t * 12.0f);
         s[i] = body + grit * 0.8f + pebbles * 0.6f;
@@ -170,8 +171,8 @@ std::vector<float> thunder() {
     struct Rumble {
         float start, strength, decay;
     };
-    const Rumble rumbles[] = {{0.05f, 0.6f, 2.2f}, {0.4f, 1.0f, 1.6f}, {1.1f, 0.7f, 1.3f},
-                              {1.8f, 0.45f, 1.2f}, {2.6f, 0.3f, 1.5f}};
+    const Rumble rumbles[] = {
+        {0.05f, 0.6f, 2.2f}, {0.4f, 1.0f, 1.6f}, {1.1f, 0.7f, 1.3f}, {1.8f, 0.45f, 1.2f}, {2.6f, 0.3f, 1.5f}};
     std::vector<float> s(sampleCount(4.0f));
     NoiseRandom random(5);
     LowPass low1, low2, flutter;
@@ -191,8 +192,8 @@ std::vector<float> thunder() {
 // The intro: voices wander in a low cluster, then glide to a chord spread over six octaves of D
 // while the sound swells and opens up.
 std::vector<float> introChord() {
-    const float targets[] = {36.71f, 73.42f, 110.0f, 146.83f, 220.0f, 293.66f, 369.99f,
-                             440.0f, 587.33f, 739.99f, 880.0f, 1174.66f, 1479.98f};
+    const float targets[] = {36.71f, 73.42f,  110.0f,  146.83f, 220.0f,   293.66f, 369.99f,
+                             440.0f, 587.33f, 739.99f, 880.0f,  1174.66f, 1479.98f};
     constexpr int kTargets = sizeof targets / sizeof targets[0];
     constexpr int kVoices = 26;
     struct Voice {
@@ -245,7 +246,7 @@ constexpr float kEdgeFade = 0.005f;      // seconds, to start and stop without a
 }  // namespace
 
 const SoundFile kSoundFiles[kSoundCount] = {
-    {"explosion.wav", explosion}, {"hit.wav", hit},         {"cricket2.wav", cricket},
+    {"explosion.wav", explosion}, {"hit.wav", hit},          {"cricket2.wav", cricket},
     {"wolf2.wav", wolf},          {"ethunder.wav", thunder}, {"thx2.wav", introChord},
 };
 

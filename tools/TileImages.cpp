@@ -70,7 +70,8 @@ Image makeDirt() {
     for (int y = 0; y < kTile; ++y) {
         for (int x = 0; x < kTile; ++x) {
             // Light from the upper left: the slope towards it, taken across the wrapped edge.
-            const float slope = height[(y + kTile - 1) % kTile][(x + kTile - 1) % kTile] - height[(y + 1) % kTile][(x + 1) % kTile];
+            const float slope =
+                height[(y + kTile - 1) % kTile][(x + kTile - 1) % kTile] - height[(y + 1) % kTile][(x + 1) % kTile];
             const float light = std::clamp(0.9f - 2.2f * slope, 0.45f, 1.3f);
             const float tone = 0.85f + 0.15f * tileNoise(x, y, 32, 2, 0.5f, 24);
             const float s = stone[y][x];

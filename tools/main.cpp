@@ -16,8 +16,8 @@ struct ImageFile {
 };
 
 const ImageFile kImageFiles[] = {
-    {"controls_128.bmp", makeControls}, {"sun_128.bmp", makeSun},     {"refl.bmp", makeReflection},
-    {"cloudbw2128.bmp", makeCloud},     {"grass.bmp", makeGrass},     {"water128.bmp", makeWater},
+    {"controls_128.bmp", makeControls}, {"sun_128.bmp", makeSun}, {"refl.bmp", makeReflection},
+    {"cloudbw2128.bmp", makeCloud},     {"grass.bmp", makeGrass}, {"water128.bmp", makeWater},
     {"dirt128.bmp", makeDirt},
 };
 

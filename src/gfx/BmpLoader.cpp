@@ -43,9 +43,10 @@ int uploadBmp(Texture& texture, const DecodedBmp& image, GLenum format, int mipm
     if (image.result != 0) return image.result;
     texture.bind();
     texture.setFilter(mipmapped);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
-                 GL_UNSIGNED_BYTE, image.texels);
-    if (mipmapped) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.texels);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
+                 image.texels);
+    if (mipmapped)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.texels);
     return 0;
 }
 
@@ -70,7 +71,8 @@ DecodedBmp decodeBmp(const char* fileName, int alphaKey, int keyThreshold, BmpTe
         std::fclose(file);
         return {2, width, height, nullptr};
     }
-    const size_t bytesRead = headerBytes == sizeof header ? std::fread(gPixelBytes, 1, size_t(pixelCount) * 3, file) : 0;
+    const size_t bytesRead =
+        headerBytes == sizeof header ? std::fread(gPixelBytes, 1, size_t(pixelCount) * 3, file) : 0;
     std::fclose(file);
     convertPixels(int(pixelCount), int(bytesRead / 3), alphaKey, keyThreshold, format);
     return {0, width, height, gTexels};

@@ -13,7 +13,9 @@ float noise1(int n) {
     return static_cast<float>(1.0 - hashed / 1073741824.0);
 }
 
-float noise2(int x, int y) { return noise1(static_cast<int>(static_cast<uint32_t>(x) + 57u * static_cast<uint32_t>(y))); }
+float noise2(int x, int y) {
+    return noise1(static_cast<int>(static_cast<uint32_t>(x) + 57u * static_cast<uint32_t>(y)));
+}
 
 float smoothNoise1(int x) { return noise1(x) / 2 + noise1(x - 1) / 4 + noise1(x + 1) / 4; }
 

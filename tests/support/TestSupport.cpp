@@ -21,7 +21,10 @@ ScratchDir::ScratchDir(bool withAssets) {
         if (DIR* dir = opendir(VULKORA_RUN_DIR)) {
             while (dirent* entry = readdir(dir)) {
                 std::string name = entry->d_name;
-                if (name == "." || name == "..") continue;
+                // Only the program's input files: logs and preferences of other runs stay behind.
+                bool asset = name.size() > 4 && (name.compare(name.size() - 4, 4, ".bmp") == 0 ||
+                                                 name.compare(name.size() - 4, 4, ".wav") == 0);
+                if (!asset) continue;
                 if (symlink((std::string(VULKORA_RUN_DIR) + "/" + name).c_str(), file(name).c_str()) != 0) perror("symlink");
             }
             closedir(dir);

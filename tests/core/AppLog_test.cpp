@@ -1,0 +1,25 @@
+// The application log: console and file, restarted per run, tolerant of an unwritable file.
+#include "core/AppLog.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+TEST(AppLog, FirstLineRestartsTheFileAndLaterLinesAppend) {
+    ScratchDir dir;
+    writeFile("app.log", "old run\n");
+    AppLog::restart();
+    EXPECT_EQ(AppLog::write("Init Once..."), 0);
+    EXPECT_EQ(AppLog::write("Ready...\n"), 0);
+    EXPECT_EQ(AppLog::write("\nShutting down..."), 0);
+    EXPECT_EQ(readFile("app.log"), "Init Once...\nReady...\n\n\nShutting down...\n");
+}
+
+TEST(AppLog, AnUnwritableFileIsSkippedAndTheConsoleStillGetsTheLine) {
+    ScratchDir dir;
+    ASSERT_EQ(mkdir("app.log", 0700), 0);  // even root cannot open a directory for writing
+    AppLog::restart();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(AppLog::write("Init Vars..."), 1);
+    EXPECT_EQ(AppLog::write("Fin\n"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Init Vars...\nFin\n\n");
+}

@@ -1,0 +1,180 @@
+// The generated image and sound files: format, sizes, seamless edges, glyph cells, levels, determinism.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "gfx/BmpLoader.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const std::string kRunDir = VULKORA_RUN_DIR;
+
+struct ImageSpec {
+    const char* name;
+    int size;
+};
+
+const ImageSpec kImages[] = {
+    {"font_256.bmp", 256}, {"controls_128.bmp", 128}, {"sun_128.bmp", 128}, {"refl.bmp", 256}, {"cloudbw2128.bmp", 128},
+    {"grass.bmp", 128},    {"water128.bmp", 128},     {"dirt128.bmp", 128}, {"ff.bmp", 256},   {"fr.bmp", 256},
+    {"fb.bmp", 256},       {"fl.bmp", 256},           {"ft.bmp", 256},      {"f0.bmp", 256},
+};
+
+const char* const kSounds[] = {"explosion.wav", "hit.wav", "cricket2.wav", "wolf2.wav", "ethunder.wav", "thx2.wav"};
+
+// RGBA texels of a run-directory image, bottom row first.
+std::vector<uint8_t> load(const char* name, int alphaKey = 255) {
+    const DecodedBmp image = decodeBmp((kRunDir + "/" + name).c_str(), alphaKey, 0, BmpTexels::Rgba);
+    EXPECT_EQ(image.result, 0) << name;
+    if (image.result != 0) return {};
+    return std::vector<uint8_t>(image.texels, image.texels + image.width * image.height * 4);
+}
+
+int channel(const std::vector<uint8_t>& t, int size, int x, int y, int c) { return t[(y * size + x) * 4 + c]; }
+
+// A line of pixels: pixel i is at (x + dx * i, y + dy * i).
+struct Line {
+    int x, y, dx, dy;
+};
+
+// Mean colour difference between the pixels of two lines of `size` pixels.
+double meanDifference(const std::vector<uint8_t>& a, Line la, const std::vector<uint8_t>& b, Line lb, int size) {
+    double sum = 0;
+    for (int i = 0; i < size; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            sum += std::abs(channel(a, size, la.x + la.dx * i, la.y + la.dy * i, c) -
+                            channel(b, size, lb.x + lb.dx * i, lb.y + lb.dy * i, c));
+        }
+    }
+    return sum / (size * 3);
+}
+
+Line column(int x) { return {x, 0, 0, 1}; }
+Line row(int y) { return {0, y, 1, 0}; }
+
+}  // namespace
+
+TEST(Assets, EveryImageIsA24BitBottomUpBmpTheLoaderReads) {
+    for (const ImageSpec& spec : kImages) {
+        const std::string bytes = readFile(kRunDir + "/" + spec.name);
+        ASSERT_EQ(bytes.size(), 54u + spec.size * spec.size * 3) << spec.name;
+        EXPECT_EQ(bytes.substr(0, 2), "BM");
+        EXPECT_EQ(uint8_t(bytes[10]), 54);
+        EXPECT_EQ(uint8_t(bytes[28]), 24);
+        const DecodedBmp image = decodeBmp((kRunDir + "/" + spec.name).c_str(), -1, 0, BmpTexels::Rgba);
+        EXPECT_EQ(image.result, 0) << spec.name;
+        EXPECT_EQ(image.width, spec.size);
+        EXPECT_EQ(image.height, spec.size);
+    }
+}
+
+TEST(Assets, TilingTexturesWrapWithoutSeams) {
+    for (const char* name : {"cloudbw2128.bmp", "grass.bmp", "water128.bmp", "dirt128.bmp"}) {
+        const std::vector<uint8_t> t = load(name);
+        ASSERT_FALSE(t.empty());
+        // Step between neighbouring columns and rows: the step across the wrap is no larger than the
+        // largest step inside the image.
+        auto lineStep = [&t](int a, int b) {
+            return meanDifference(t, column(a), t, column(b), 128) + meanDifference(t, row(a), t, row(b), 128);
+        };
+        double largest = 0;
+        for (int a = 0; a < 127; ++a) largest = std::max(largest, lineStep(a, a + 1));
+        EXPECT_LT(lineStep(127, 0), largest * 1.05) << name;
+    }
+}
+
+TEST(Assets, SkyFacesMeetAtTheBoxEdges) {
+    const int n = 256;
+    const std::vector<uint8_t> front = load("ff.bmp"), right = load("fr.bmp"), back = load("fb.bmp"),
+                               left = load("fl.bmp"), top = load("ft.bmp"), bottom = load("f0.bmp");
+    // Rows are bottom-up: y = 0 is the bottom edge of a face. The top face's bottom edge meets the
+    // front, its right edge the right face, its top edge the back (reversed), its left edge the left.
+    struct Seam {
+        const std::vector<uint8_t>& a;
+        Line la;
+        const std::vector<uint8_t>& b;
+        Line lb;
+    };
+    const Seam seams[] = {
+        {front, column(255), right, column(0)},   {right, column(255), back, column(0)},
+        {back, column(255), left, column(0)},     {left, column(255), front, column(0)},
+        {front, row(255), top, row(0)},           {right, row(255), top, column(255)},
+        {back, row(255), top, {255, 255, -1, 0}}, {left, row(255), top, {0, 255, 0, -1}},
+        {front, row(0), bottom, row(255)},
+    };
+    for (const Seam& s : seams) EXPECT_LT(meanDifference(s.a, s.la, s.b, s.lb, n), 4.0) << &s - seams;
+}
+
+TEST(Assets, FontHasInkInEveryPrintableCellOnly) {
+    const std::vector<uint8_t> t = load("font_256.bmp", -1);
+    ASSERT_FALSE(t.empty());
+    for (int cell = 0; cell < 128; ++cell) {
+        int ink = 0;
+        const int x0 = cell % 16 * 16, y0 = (7 - cell / 16) * 32;  // row 0 is the top of the picture
+        for (int y = y0; y < y0 + 32; ++y) {
+            for (int x = x0; x < x0 + 16; ++x) ink = std::max(ink, channel(t, 256, x, y, 3));
+        }
+        const int code = cell + 32;
+        if (code >= 33 && code <= 126)
+            EXPECT_GT(ink, 200) << "code " << code;
+        else
+            EXPECT_EQ(ink, 0) << "code " << code;
+    }
+}
+
+TEST(Assets, ControlCellsAndSunHaveOpacityWhereDrawn) {
+    const std::vector<uint8_t> controls = load("controls_128.bmp", -1);
+    ASSERT_FALSE(controls.empty());
+    // Centre of each cell of the widget table, as (s, t); alpha is the mean brightness.
+    const float cells[][2] = {{0.125f, 0.875f}, {0.375f, 0.875f}, {0.625f, 0.875f}, {0.875f, 0.875f}, {0.125f, 0.625f},
+                              {0.375f, 0.625f}, {0.625f, 0.625f}, {0.125f, 0.375f}, {0.375f, 0.375f}};
+    for (const auto& c : cells) EXPECT_GT(channel(controls, 128, int(c[0] * 128), int(c[1] * 128), 3), 25);
+    EXPECT_GT(channel(controls, 128, int(0.125f * 128), 122, 3), 25);  // track rim near the top of the cell
+    const std::vector<uint8_t> sun = load("sun_128.bmp", -1);
+    ASSERT_FALSE(sun.empty());
+    EXPECT_GT(channel(sun, 128, 64, 64, 3), 240);
+    EXPECT_EQ(channel(sun, 128, 0, 0, 3), 0);
+    EXPECT_EQ(channel(sun, 128, 0, 64, 3), 0);
+}
+
+TEST(Assets, SoundsHaveTheirLengthsAndMatchedLevelsWithoutClipping) {
+    const double seconds[] = {3.0, 0.5, 2.0, 3.0, 4.0, 9.0};
+    std::vector<double> rmsLevels;
+    for (int i = 0; i < 6; ++i) {
+        SF_INFO info{};
+        SNDFILE* file = sf_open((kRunDir + "/" + kSounds[i]).c_str(), SFM_READ, &info);
+        ASSERT_NE(file, nullptr) << kSounds[i];
+        EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        EXPECT_NEAR(double(info.frames) / info.samplerate, seconds[i], 0.01) << kSounds[i];
+        std::vector<short> samples(info.frames * info.channels);
+        EXPECT_EQ(sf_read_short(file, samples.data(), samples.size()), sf_count_t(samples.size()));
+        sf_close(file);
+        int peak = 0;
+        double sum = 0;
+        for (short s : samples) {
+            peak = std::max(peak, std::abs(int(s)));
+            sum += double(s) * s;
+        }
+        EXPECT_LT(peak, 32000) << kSounds[i];
+        EXPECT_GT(peak, 8000) << kSounds[i];
+        rmsLevels.push_back(std::sqrt(sum / samples.size()));
+    }
+    const auto [quiet, loud] = std::minmax_element(rmsLevels.begin(), rmsLevels.end());
+    EXPECT_LT(*loud / *quiet, 4.0);
+}
+
+TEST(Assets, GeneratorWritesTheSameBytesEveryRun) {
+    ScratchDir dir;
+    // The build puts the generator in <build>/tools and its output in <build>/run.
+    const std::string command = kRunDir + "/../tools/vulkora_assets " + dir.path;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const ImageSpec& spec : kImages)
+        EXPECT_EQ(readFile(spec.name), readFile(kRunDir + "/" + spec.name)) << spec.name;
+    for (const char* sound : kSounds) EXPECT_EQ(readFile(sound), readFile(kRunDir + "/" + sound)) << sound;
+}
