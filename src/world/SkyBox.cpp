@@ -21,7 +21,8 @@ const FacePlacement kFaces[6] = {
 
 void SkyBox::load() {
     for (int i = 0; i < 6; ++i) {
-        faces[i].wrapMode = GL_CLAMP;  // no seams from the opposite edge
+        // Clamped to the edge texels: plain GL_CLAMP blends the black border into every box edge.
+        faces[i].wrapMode = GL_CLAMP_TO_EDGE;
         faces[i].loadBmp(kFaces[i].file, -1, 0, 0);
     }
 }

@@ -82,7 +82,7 @@ TEST(SkyBoxGl, LoadedSkyImagesShowTheirCentresAlongEachAxis) {
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
         ASSERT_GT(w, 0) << "face " << i << " not loaded";
-        EXPECT_EQ(wrap, GL_CLAMP);
+        EXPECT_EQ(wrap, GL_CLAMP_TO_EDGE);
         std::vector<unsigned char> texels(static_cast<size_t>(w) * w * 4);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         const unsigned char* centre = &texels[((w / 2) * w + w / 2) * 4];
