@@ -233,6 +233,8 @@ void initOnce() {
     loadTextures();
     setUpStars();
     wireAppContext();
+    TextBox::effects = &miscRotors;
+    TextBox::font = &fontTexture;
     dialogText.alphaRef = 0.05f;
     dialogText.blend = 0;
     dialogs.buildDialogs(1, 1);
