@@ -9,6 +9,7 @@ namespace {
 
 struct Counts {
     int lit = 0;
+    int nonBlack = 0;  // the sky box's dark land included
     int yellow = 0;
 };
 
@@ -20,6 +21,7 @@ Counts countPixels(const std::string& file) {
     for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
         int r = rgb[i], g = rgb[i + 1], b = rgb[i + 2];
         c.lit += r + g + b > 150;
+        c.nonBlack += r + g + b > 20;
         c.yellow += r > 150 && g > 150 && b < 80;
     }
     return c;
@@ -57,4 +59,18 @@ TEST(SceneSequence, IntroRowThenStarsWithTheSunAfterTenSeconds) {
     EXPECT_LT(stars.lit, 640 * 480 / 5);
     // The sun marks the orbiting light; it crosses the view of the orbiting camera.
     EXPECT_GT(countPixels("sun1.png").yellow + countPixels("sun2.png").yellow, 10);
+}
+
+TEST(SceneSequence, UniverseKeyShowsTheFixedAndTheMovableSkyBox) {
+    ScratchDir dir(true);
+    writeFile("keys.txt", "600 key u\n700 key u\n800 key u\n");  // stars -> fixed -> movable -> off
+    RunResult r = runVulkora(
+        "--window 640x480 --no-sound --fixed-step 0.02 --frames 820 --input-script keys.txt --shot 650:fixed.png "
+        "--shot 750:movable.png --shot 815:off.png");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    // The dusk sky covers the whole picture where stars leave it mostly black.
+    const int all = 640 * 480;
+    EXPECT_GT(countPixels("fixed.png").nonBlack, all * 9 / 10);
+    EXPECT_GT(countPixels("movable.png").nonBlack, all * 9 / 10);
+    EXPECT_LT(countPixels("off.png").nonBlack, all / 20);
 }
