@@ -20,6 +20,16 @@ const float kPlaneS[4] = {1, 0, 0, 0};
 const float kPlaneT[4] = {0, 1, 0, 0};
 const float kPlaneQ[4] = {0, 0, 0, 0.08f};  // repeats the texture every 0.08 units
 
+void genModeST(GLint mode) {
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, mode);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, mode);
+}
+
+void objectPlanesST() {
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, kPlaneS);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, kPlaneT);
+}
+
 // One bar vertex: 1D texture coordinate, then position.
 void barVertex(float s, double x, double y) {
     glTexCoord1f(s);
@@ -77,25 +87,20 @@ void setTexGen(int mode, int on) {
     }
     switch (mode) {
     case 1:
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        genModeST(GL_SPHERE_MAP);
         enableGen(0);
         break;
     case 2:
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        genModeST(GL_OBJECT_LINEAR);
+        objectPlanesST();
         glTexGeni(GL_Q, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGenfv(GL_S, GL_OBJECT_PLANE, kPlaneS);
-        glTexGenfv(GL_T, GL_OBJECT_PLANE, kPlaneT);
         glTexGenfv(GL_Q, GL_OBJECT_PLANE, kPlaneQ);
         enableGen(1);
         break;
     case 3:
         // Only the object planes are set, so the eye planes keep GL's defaults.
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
-        glTexGenfv(GL_S, GL_OBJECT_PLANE, kPlaneS);
-        glTexGenfv(GL_T, GL_OBJECT_PLANE, kPlaneT);
+        genModeST(GL_EYE_LINEAR);
+        objectPlanesST();
         enableGen(0);
         break;
     default: break;  // mode 0 ("Map: Normal") and unknown modes leave generation as it is
