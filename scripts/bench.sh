@@ -31,7 +31,7 @@ PY
 run() {  # name, extra arguments
   local name=$1; shift
   local line
-  line=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$root/build/vulkora" --window "$size" --no-sound "$@" \
+  line=$(xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$root/build/vulkora" --window "$size" --no-sound "$@" \
          --benchmark "$secs" 2>/dev/null | grep '^benchmark:' || echo "benchmark: failed")
   printf '%-28s %s\n' "$name" "$line"
 }

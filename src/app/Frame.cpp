@@ -2,6 +2,7 @@
 #include "app/Frame.h"
 #include "app/Ambient.h"
 #include "app/Automation.h"
+#include "app/CameraReadout.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
@@ -161,7 +162,7 @@ void renderScene(float aspect) {
     }
     overlayProjection(0);
     if (appState.splinterState < 2) lightmapOverlay.draw();
-    camera.debugReadout();
+    cameraDebugReadout();
     statusLine.drawMessage();
     if (appState.introDone) {
         if (appState.popupOpen)

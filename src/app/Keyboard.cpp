@@ -1,11 +1,43 @@
-// Letter and symbol keys: recording, commands and the common after-key step.
+// Letter and symbol keys: recording, the command table and the common after-key step.
 #include "app/Keyboard.h"
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Mouse.h"
+#include "app/PrefsFile.h"
+#include "app/SceneSequencer.h"
+#include "app/Startup.h"
+#include "core/Trace.h"
+#include "ui/MenuMessages.h"
 #include <GL/freeglut.h>
+#include <cstdlib>
+#include <cstring>
 
-static void exitKey() {
+int letterboxCounter = 0;
+float lastGroundHeight = 1.0f;
+
+void scaleSetting(float& value, float factor, const char* format) {
+    value *= factor;
+    statusLine.setMessagef(format, static_cast<double>(value));
+}
+
+void recordModifiers() {
+    int modifiers = inputModifiers();
+    keyboard.shift = modifiers & GLUT_ACTIVE_SHIFT;
+    keyboard.ctrl = modifiers & GLUT_ACTIVE_CTRL;
+    keyboard.alt = modifiers & GLUT_ACTIVE_ALT;
+}
+
+namespace {
+
+void toggleSetting(int& value, const char* on, const char* off) {
+    value = !value;
+    statusLine.setMessage(value ? on : off);
+}
+
+// Steps value through lo..hi, wrapping from hi back to lo.
+int cycle(int value, int lo, int hi) { return value >= hi || value < lo ? lo : value + 1; }
+
+void exitKey() {
     if (appState.exitStartTime != 0) {
         // Second press: the next frame ends the program.
         appState.exitStartTime = frameClock.realSeconds - 5.0;
@@ -18,27 +50,219 @@ static void exitKey() {
     prefs.fade = 0;
 }
 
-static void applyKeyCommand(unsigned char key) {
-    switch (key) {
-    case 27:
-    case 'Q':
-    case 'q': exitKey(); break;
-    default: break;
+void helpKey() {
+    appState.helpVisible = !appState.helpVisible;
+    if (!appState.helpVisible) {
+        screen.clearPasses = 1.0f;
+    } else {
+        appState.popupOpen = 0;
+        updateCursor();
     }
 }
+
+void loadKey() {
+    int cameraMode = prefs.cameraMode;
+    if (loadPrefs(prefs, appState.name) != 0) {
+        statusLine.setMessage("Could NOT Load Prefs");
+        return;
+    }
+    prefs.paused = 0;
+    prefs.cameraMode = cameraMode;
+    updateCursor();
+    statusLine.setMessage("Loaded Prefs");
+}
+
+void fullScreenKey() {
+    prefs.fullScreen = !prefs.fullScreen;
+    if (windowHandle) {
+        if (!prefs.fullScreen) {
+            glutReshapeWindow(prefs.windowWidth, prefs.windowHeight);
+        } else {
+            glutFullScreen();
+        }
+    }
+    if (prefs.fullScreen) screen.clearPasses = 1.0f;
+    updateCursor();
+}
+
+void lightmapKey() {
+    if (!keyboard.alt)
+        prefs.lightmap = -prefs.lightmap;
+    else if (prefs.lightmap >= 0)
+        prefs.lightmap = (prefs.lightmap + 1) % 64;
+    statusLine.setMessage(prefs.lightmap > 0 ? "Lightmap On" : "Lightmap Off");
+}
+
+void letterboxKey() {
+    if (std::abs(letterboxCounter) != prefs.letterbox) letterboxCounter = prefs.letterbox;
+    letterboxCounter = letterboxCounter == 6 ? -5 : letterboxCounter + 1;
+    prefs.letterbox = std::abs(letterboxCounter);
+    statusLine.setMessagef("Letterbox: %d", prefs.letterbox);
+}
+
+void universeKey() {
+    static const char* const kNames[4] = {"Universe Off", "Star Universe On", "Fixed SkyBox On", "Movable SkyBox On"};
+    prefs.universe = cycle(prefs.universe, 0, 3);
+    setFogColor(prefs.universe);
+    statusLine.setMessage(kNames[prefs.universe]);
+}
+
+void cameraKey() {
+    static const char* const kNames[4] = {
+        "Camera 0: Auto: Random Location and Orientation", "Camera 1: Manual Mouse/Arrow Key Control",
+        "Camera 2: Hold", "Camera 3: Auto: Random Location w/ Centered View"};
+    prefs.cameraMode = cycle(prefs.cameraMode, 0, 3);
+    if (prefs.cameraMode != 0) mouse.moved = 1;  // the new mode takes effect at once
+    updateCursor();
+    statusLine.setMessage(kNames[prefs.cameraMode]);
+}
+
+void polygonKey() {
+    static const char* const kNames[3] = {"Polygons", "Lines", "Points"};
+    prefs.polygonMode = cycle(prefs.polygonMode, 0, 2);
+    applyPolygonMode();
+    statusLine.setMessage(kNames[prefs.polygonMode]);
+}
+
+void mapKey() {
+    static const char* const kNames[4] = {"Map: Normal", "Map: Sphere", "Map: Object", "Map: Eye"};
+    prefs.mapMode = cycle(prefs.mapMode, 0, 3);
+    statusLine.setMessage(kNames[prefs.mapMode]);
+}
+
+void splinterKey() {
+    if (appState.splinterState == 2) {
+        appState.splinterState = 0;
+    } else {
+        appState.splinterState = 1;
+        splinterEndTime = frameClock.time + 8.0;
+    }
+    tracef("splinter", "%d", appState.splinterState);
+}
+
+void replayIntroKey() {
+    appState.sceneIndex = -1;
+    appState.introStep = 0;
+    if (appState.soundEnabled) {
+        soundSystem.stopAll();
+        soundSystem.stopSong();
+    }
+    sceneStep(kSceneApply | kSceneAdvance);
+}
+
+void fovStep(float delta) {
+    if (delta > 0)
+        prefs.fov = prefs.fov < 179.0f ? prefs.fov + 1.0f : 179.0f;
+    else
+        prefs.fov = prefs.fov > 1.0f ? prefs.fov - 1.0f : 1.0f;
+    statusLine.setMessagef("FOV: %3.0f Degrees", static_cast<double>(prefs.fov));
+}
+
+void tesselationStep(int delta) {
+    if (delta > 0)
+        prefs.tesselation = prefs.tesselation < 80 ? prefs.tesselation + 1 : 80;
+    else
+        prefs.tesselation = prefs.tesselation > 10 ? prefs.tesselation - 1 : 10;
+    statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
+}
+
+void debugLineStep(int delta) {
+    prefs.debugLine = delta > 0 ? cycle(prefs.debugLine, 0, 16) : (prefs.debugLine <= 0 ? 16 : prefs.debugLine - 1);
+    statusLine.setMessagef("n: %d", prefs.debugLine);
+}
+
+struct KeyCommand {
+    const char* keys;
+    void (*run)();
+};
+
+const KeyCommand kCommands[] = {
+    {"\x1bQq", exitKey},
+    {" ", [] { prefs.clearScreen = !prefs.clearScreen; }},
+    {"!", [] { statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs"); }},
+    {"#", [] { sceneStep(kSceneApply | kSceneAdvance); }},
+    {"(", [] { scaleSetting(prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: %4.2f"); }},
+    {")", [] { scaleSetting(prefs.lightRotateSpeed, 1.111111f, "Light Rotate Speed: %4.2f"); }},
+    {"+", [] { scaleSetting(prefs.moveSpeed, 1.111111f, "Movement Speed: %4.2f"); }},
+    {"_", [] { scaleSetting(prefs.moveSpeed, 0.9f, "Movement Speed: %4.2f"); }},
+    {"=", [] { scaleSetting(prefs.rotateSpeed, 1.111111f, "Rotate Speed: %4.2f"); }},
+    {"-", [] { scaleSetting(prefs.rotateSpeed, 0.9f, "Rotate Speed: %4.2f"); }},
+    {",", [] { fovStep(1); }},
+    {".", [] { fovStep(-1); }},
+    {"/?", helpKey},
+    {"<", [] { tesselationStep(-1); }},
+    {">", [] { tesselationStep(1); }},
+    {"@", loadKey},
+    {"b", [] { prefs.blendMode0 = cycle(prefs.blendMode0, 0, 8); showBlendModeName(0, prefs.blendMode0); }},
+    {"B", [] { prefs.blendMode1 = cycle(prefs.blendMode1, 0, 7); showBlendModeName(1, prefs.blendMode1); }},
+    {"cC", [] { toggleSetting(prefs.showFps, "Frame/Second Clock On", "Frame/Second Clock Off"); }},
+    {"Ff", fullScreenKey},
+    {"Ii", [] { prefs.imageOption = 0; showImageOptions(); }},
+    {"L", lightmapKey},
+    {"l", letterboxKey},
+    {"Mm", mapKey},
+    {"n", [] { debugLineStep(1); }},
+    {"N", [] { debugLineStep(-1); }},
+    {"Oo", [] { prefs.option = 0; showOptions(); }},
+    {"Pp", [] { toggleSetting(prefs.paused, "Pause", "Continue"); }},
+    {"Rr", [] { initPref(); initVars(); screen.clearPasses = 1.0f; statusLine.setMessage("Reset w/o Prefs"); }},
+    {"Ss", [] { toggleSetting(prefs.spotLights, "SpotLights On", "SpotLights Off"); }},
+    {"Tt", [] { toggleSetting(prefs.textures, "Textures On", "Textures Off"); }},
+    {"U", [] { toggleSetting(prefs.userMode, "User On, no random changes", "User Off, random changes allowed"); }},
+    {"u", universeKey},
+    {"Vv", cameraKey},
+    {"Ww", polygonKey},
+    {"Xx", splinterKey},
+    {"[", [] { scaleSetting(prefs.objectSize, 0.95f, "Object Size: %4.2f"); }},
+    {"]", [] { scaleSetting(prefs.objectSize, 1.055555f, "Object Size: %4.2f"); }},
+    {"\\", replayIntroKey},
+    {"`", [] { if (appState.introDone) appState.popupOpen ? closePopup() : openPopup(); }},
+    {"{", [] { prefs.cameraZ -= 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
+    {"}", [] { prefs.cameraZ += 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
+};
+
+void applyKeyCommand(unsigned char key) {
+    if (key == 0) return;
+    for (const KeyCommand& command : kCommands)
+        if (std::strchr(command.keys, key)) return command.run();
+}
+
+void rebuildTerrain() { terrain.build(heightField); }
+
+}  // namespace
 
 void keyboardHandler(unsigned char key, int, int) {
     if (!appState.introDone && key != 27) return;
     keyboard.key = key;
-    int modifiers = inputModifiers();
-    keyboard.shift = modifiers & GLUT_ACTIVE_SHIFT;
-    keyboard.ctrl = modifiers & GLUT_ACTIVE_CTRL;
-    keyboard.alt = modifiers & GLUT_ACTIVE_ALT;
+    recordModifiers();
     applyKeyCommand(key);
     afterKey(key);
 }
 
 void afterKey(int k) {
+    if (prefs.groundHeight != lastGroundHeight) {
+        lastGroundHeight = prefs.groundHeight;
+        rebuildTerrain();
+    }
+    switch (k) {
+    case '[':
+    case ']': resizeWorld(); break;
+    case '<':
+    case '>':
+        terrain.columns = terrain.rows = prefs.tesselation;
+        rebuildTerrain();
+        break;
+    case '@':
+        showOptions();
+        screen.clearPasses = 1.0f;
+        prefs.paused = 0;
+        camera.fov = prefs.fov;
+        break;
+    case 127:
+        if (appState.soundEnabled) soundSystem.playFile("cricket2.wav");
+        break;
+    default: break;
+    }
     if (k != 0) dialogs.rebuildRequest = 1;
     if (appState.exitStartTime != 0) {
         // Every key during the exit fade bursts the picture into splinters again.

@@ -16,3 +16,10 @@ public:
 void keyboardHandler(unsigned char key, int x, int y);
 void afterKey(int k);
 void applyPolygonMode();
+// Reads Alt, Ctrl and Shift of the event being handled into the keyboard state.
+void recordModifiers();
+// Multiplies a setting and shows its new value with the given format.
+void scaleSetting(float& value, float factor, const char* format);
+
+extern int letterboxCounter;
+extern float lastGroundHeight;

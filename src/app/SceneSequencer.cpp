@@ -47,10 +47,8 @@ void sceneStep(int flags) {
     if (flags & kSceneApply) applySceneRow(sceneTable[appState.sceneIndex]);
 }
 
-static bool chance(float perSecond, float& r) {
-    r = rnd(1.0f);
-    return perSecond > r;
-}
+// A chance per frame: the test perSecond > r on a fresh draw r.
+static bool chance(float perSecond) { return perSecond > rnd(1.0f); }
 
 static void endSplinterWhenDue() {
     if (frameClock.time > splinterEndTime) {
@@ -60,7 +58,9 @@ static void endSplinterWhenDue() {
     }
 }
 
-static void requestSplinter(double length, float r) {
+// The burst lasts length plus up to 3 s more, short bursts being rare.
+static void requestSplinter(double length) {
+    float r = rnd(1.0f);
     appState.splinterState = 3;
     lastSplinterTime = frameClock.time;
     splinterEndTime = frameClock.time + length + 3.0 * (1.0 - r * r);
@@ -70,11 +70,10 @@ static void requestSplinter(double length, float r) {
 void randomChanges() {
     if (prefs.userMode || !appState.introDone) return;
     double now = frameClock.time;
-    float r = 0;
-    bool splinterDue = prefs.randomSplinter && chance(10.0f * frameClock.dt, r) &&
+    bool splinterDue = prefs.randomSplinter && chance(10.0f * frameClock.dt) &&
                        now - lastSplinterTime > prefs.splinterInterval;
     if (splinterDue)
-        requestSplinter(0.6, r);
+        requestSplinter(0.6);
     else
         endSplinterWhenDue();
 
@@ -91,10 +90,10 @@ void randomChanges() {
         return;
     }
 
-    if (prefs.randomSkip && chance(10.0f * frameClock.dt, r) && now - lastSkipTime > prefs.skipInterval) {
+    if (prefs.randomSkip && chance(10.0f * frameClock.dt) && now - lastSkipTime > prefs.skipInterval) {
         splinter.skipDirection = 2.0f * static_cast<int>(rnd(2.0f)) - 1.0f;
         splinter.skipPhase = rnd(1.0f) < 0.4f ? 1.01f : 0.01f;
-        requestSplinter(0.3, r);
+        requestSplinter(0.3);
         lastSkipTime = now;
     }
 }

@@ -166,6 +166,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
+    camera.terrain = &terrain;
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -232,6 +233,8 @@ void initOnce() {
     loadTextures();
     setUpStars();
     wireAppContext();
+    TextBox::effects = &miscRotors;
+    TextBox::font = &fontTexture;
     dialogText.alphaRef = 0.05f;
     dialogText.blend = 0;
     dialogs.buildDialogs(1, 1);

@@ -3,6 +3,10 @@
 #include "world/SceneObject.h"
 
 class RotorSet;
+class TerrainMesh;
+
+// The mode recorded at the last frame in which the mouse had moved; -1 until then.
+extern int lastCameraMode;
 
 class Camera : public SceneObject {
 public:
@@ -17,7 +21,11 @@ public:
     void viewSetup();
     void keyFlight();
     void thrust();
-    void debugReadout();
+    // The GL-free parts of the modes: manual flight, mouse look, and the automatic angles and position.
+    void manualFlight();
+    void mouseLook();
+    void autoTurn();
+    void autoPlace();
 
     float fov = 90.0f;
     float wanderStrength = 0;
@@ -40,4 +48,8 @@ public:
     float matrix[16] = {};
     RotorSet* moveRotors = nullptr;
     RotorSet* turnRotors = nullptr;
+    TerrainMesh* terrain = nullptr;  // keeps the manually flown camera above the ground
+
+private:
+    void orbitView();
 };

@@ -1,8 +1,147 @@
-// Camera modes: automatic orbits, manual flight, hold; and the camera debug readout.
+// Camera modes: automatic views, manual mouse and arrow-key flight, hold, and the auto-centred orbit.
+#include "app/Keyboard.h"
+#include "app/Mouse.h"
 #include "camera/Camera.h"
+#include "camera/RotorSet.h"
+#include "core/AppContext.h"
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/MathUtil.h"
+#include "core/Prefs.h"
+#include "ui/TextBox.h"
+#include "world/TerrainMesh.h"
+#include <GL/freeglut.h>
 
-void Camera::flightStep() { viewSetup(); }
-void Camera::viewSetup() {}
-void Camera::keyFlight() {}
-void Camera::thrust() {}
-void Camera::debugReadout() {}
+int lastCameraMode = -1;
+
+namespace {
+
+enum CameraMode { kAuto = 0, kManual = 1, kHold = 2, kCentred = 3 };
+
+// Arrow-key bits of KeyboardState::arrows and the camera axis each one pushes along.
+struct ArrowPush {
+    int bit;
+    float (Camera::*axis)[3];
+    float factor;
+};
+const ArrowPush kArrowPushes[6] = {
+    {1, &Camera::right, -1.0f},   {2, &Camera::right, 1.0f}, {4, &Camera::forward, -1.0f},
+    {8, &Camera::forward, 1.0f}, {16, &Camera::up, 3.0f},   {32, &Camera::up, -3.0f},
+};
+
+Vec3 asVec(const float v[3]) { return Vec3(v[0], v[1], v[2]); }
+
+float wrapDegrees(float a) {
+    while (a > 360.0f) a -= 360.0f;
+    while (a < 0.0f) a += 360.0f;
+    return a;
+}
+
+float flightStepLength(const Camera& c) {
+    return c.keySpeed * gApp->clock->dt * gApp->prefs->moveSensitivity;
+}
+
+}  // namespace
+
+void Camera::flightStep() {
+    viewSetup();
+    manualFlight();
+}
+
+void Camera::manualFlight() {
+    const Prefs& p = *gApp->prefs;
+    if (p.cameraMode != kManual || gApp->state->sceneIndex == 0) return;
+    const MouseState& m = *gApp->mouse;
+    const KeyboardState& keys = *gApp->keyboard;
+    if (m.leftButton != 0) {
+        thrust();
+        gApp->statusLine->setMessage("Thrust");
+    }
+    if (keys.arrows && !gApp->state->popupOpen) keyFlight();
+    if (!p.paused) update();
+    if (terrain) terrain->keepOnGround(*this, 1);
+    if (!keys.arrows && m.middleButton != 0) {
+        applyDrag(10.0f);
+        gApp->statusLine->setMessage("Brake");
+    } else {
+        applyDrag(1.5f);
+    }
+}
+
+void Camera::autoTurn() {
+    rotation.x = turnRotors->wave(0, autoTurnRate, turnRange[0], -0.5f * turnRange[0]);
+    rotation.y = turnRotors->wave(1, autoTurnRate, turnRange[1], -0.5f * turnRange[1]);
+}
+
+void Camera::autoPlace() {
+    for (int a = 0; a < 3; ++a)
+        position[a] = moveRotors->wave(a, autoMoveRate, autoRange[a], -0.5f * autoRange[a]) + autoCentre[a];
+}
+
+void Camera::mouseLook() {
+    const MouseState& m = *gApp->mouse;
+    float sensitivity = 0.1f * gApp->prefs->mouseSensitivity;
+    // Coming from the automatic view, start from where it was looking, narrowed in pitch.
+    if (lastCameraMode == kAuto) {
+        rotation.x = turnRotors->wave(0, autoTurnRate, 100, -50);
+        rotation.y = turnRotors->wave(1, autoTurnRate, 720, -360);
+    }
+    if (lastCameraMode != kManual) position = Vec3(0, 0, 1.5f);
+    spin.x = m.position.y * sensitivity;
+    rotation.x = wrapDegrees(rotation.x + spin.x);
+    spin.y = m.position.x * sensitivity;
+    rotation.y = wrapDegrees(rotation.y + spin.y);
+}
+
+void Camera::orbitView() {
+    autoTurn();
+    glRotatef(rotation.x, 1, 0, 0);
+    glRotatef(rotation.y, 0, 1, 0);
+    readBack();
+    float x = 0, y = 0, z = -moveRotors->wave(2, autoMoveRate, 2.0f, 1.0f);
+    toWorld(x, y, z);
+    float lookY = autoCentre[1] + eyeOffset[1];
+    position = Vec3(-x, -y + lookY + 0.5f, -z);
+    wanderStep();
+    glLoadIdentity();
+    gluLookAt(position.x, position.y, position.z, 0, lookY, 0, 0, 1, 0);
+}
+
+void Camera::viewSetup() {
+    MouseState& m = *gApp->mouse;
+    int mode = gApp->prefs->cameraMode;
+    if (mode == kAuto) {
+        autoTurn();
+        autoPlace();
+    } else if (mode == kManual && m.moved) {
+        mouseLook();
+        glutWarpPointer(m.warpX, m.warpY);
+    }
+    if (mode == kCentred) {
+        orbitView();
+    } else {
+        glRotatef(rotation.x, 1, 0, 0);
+        glRotatef(rotation.y, 0, 1, 0);
+        wanderStep();
+        glTranslatef(-(position.x + eyeOffset[0]), -(position.y + eyeOffset[1]), -(position.z + eyeOffset[2]));
+    }
+    readBack();
+    if (m.moved) {
+        lastCameraMode = mode;
+        m.moved = 0;
+    }
+}
+
+void Camera::keyFlight() {
+    const KeyboardState& keys = *gApp->keyboard;
+    float boost = keys.alt ? 10.0f : 1.0f;
+    float step = flightStepLength(*this) * boost;
+    for (const ArrowPush& push : kArrowPushes)
+        if (keys.arrows & push.bit) velocity += asVec(this->*push.axis) * (push.factor * step);
+    clampLength(velocity, maxSpeed * boost);
+}
+
+void Camera::thrust() {
+    velocity -= asVec(forward) * flightStepLength(*this);
+    clampLength(velocity, 2.0f * maxSpeed);
+}

@@ -1,11 +1,16 @@
 // Text boxes: timed messages and pen movement; glyph drawing over the font texture.
 #include "ui/TextBox.h"
+#include "camera/RotorSet.h"
+#include "gfx/Texture.h"
 #include "core/AppContext.h"
 #include "core/Clock.h"
 #include "core/Trace.h"
 #include "gfx/Screen.h"
 #include <cstdio>
 #include <cstring>
+
+Texture* TextBox::font = nullptr;
+RotorSet* TextBox::effects = nullptr;
 
 TextBox::TextBox() {
     radius = 10.0f;
@@ -44,7 +49,63 @@ void TextBox::drawText(const char* str, float x, float y, float size) {
 
 void TextBox::drawLine(const char* str) { drawText(str, position.x, position.y, radius); }
 
-void TextBox::drawString() {}
+void TextBox::effectOffsets(float size, float& sx, float& sy, float& wx, float& wy) const {
+    sx = sy = wx = wy = 0.0f;
+    if (shakeOn) {
+        sx = effects->wave(1, shakeRate[0] * 100, 2.0f, -1.0f) * size * shakeAmount[0] * 0.2f;
+        sy = effects->wave(2, shakeRate[1] * 100, 2.0f, -1.0f) * size * shakeAmount[1] * 0.2f;
+    }
+    if (wanderOn) {
+        wx = effects->wave(3, wanderRate[0] * 100, 2.0f, -1.0f) * size * wanderAmount[0] * 0.5f;
+        wy = effects->wave(4, wanderRate[1] * 100, 2.0f, -1.0f) * size * wanderAmount[1] * 0.5f;
+    }
+}
+
+void TextBox::drawString() {
+    float size = radius, sx, sy, wx, wy;
+    effectOffsets(size, sx, sy, wx, wy);
+    float cx = position.x + wx, cy = position.y + wy;
+    float t = static_cast<float>(gApp->clock->time);
+    if (alphaTest) {
+        glAlphaFunc(GL_GREATER, alphaRef);
+        glEnable(GL_ALPHA_TEST);
+    }
+    if (blend) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glDepthMask(GL_FALSE);
+    glEnable(GL_TEXTURE_2D);
+    if (font) font->bind();
+    glColor4d(color.r * brightness, color.g * brightness, color.b * brightness, color.a);
+    glPushAttrib(GL_POLYGON_BIT);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    for (int i = 0; text[i] != '\0'; ++i) {
+        float kx = 1.0f, ky = 1.0f;
+        if (waveOn) {
+            float phase = (i - t * 5.0f) * waveSpread;
+            kx = effects->wavePhase(5, waveRate[0] * 25, phase, 1.5f, 0.75f) * waveAmount[0] * 0.5f;
+            ky = effects->wavePhase(6, waveRate[1] * 25, phase, 1.5f, 0.75f) * waveAmount[1] * 0.5f;
+        }
+        float hw = size * 0.5f * kx, hh = size * ky;
+        // Glyph cells: 16 columns by 8 rows from code 32, the top row first.
+        int glyph = (static_cast<unsigned char>(text[i]) - 32) & 255;
+        float s0 = (glyph % 16) / 16.0f, s1 = s0 + 1.0f / 16.0f;
+        float tt = 1.0f - (glyph / 16) / 8.0f, tb = tt - 1.0f / 8.0f;
+        glBegin(GL_QUADS);
+        glTexCoord2f(s0, tb); glVertex2f(cx - hw + sx, cy - hh - sy);
+        glTexCoord2f(s1, tb); glVertex2f(cx + hw - sx, cy - hh + sy);
+        glTexCoord2f(s1, tt); glVertex2f(cx + hw + slant + sx, cy + hh - sy);
+        glTexCoord2f(s0, tt); glVertex2f(cx - hw + slant - sx, cy + hh + sy);
+        glEnd();
+        cx += size * advance;
+    }
+    glPopAttrib();
+    if (alphaTest) glDisable(GL_ALPHA_TEST);
+    if (blend) glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+}
 
 void TextBox::messageSet() {
     expiry = gApp->clock->time + duration;

@@ -2,6 +2,9 @@
 #pragma once
 #include "world/SceneObject.h"
 
+class RotorSet;
+class Texture;
+
 class TextBox : public SceneObject {
 public:
     static constexpr int kTextSize = 80;
@@ -36,7 +39,12 @@ public:
     float waveSpread = 1.0f;
     char text[kTextSize] = {};
 
+    // Shared by every text box: the bitmap font and the rotors that animate the text effects.
+    static Texture* font;
+    static RotorSet* effects;
+
 private:
     void messageSet();
     void drawString();
+    void effectOffsets(float size, float& sx, float& sy, float& wx, float& wy) const;
 };

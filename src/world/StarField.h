@@ -1,5 +1,6 @@
 // The star universe: a display list of coloured points drawn in rotated copies.
 #pragma once
+#include "core/Vec3.h"
 #include <GL/gl.h>
 
 class StarField {
@@ -9,6 +10,11 @@ public:
     void build();
     void draw() const;
     void release();
+
+    // The GL-free steps of build: the diameter cut, one star's place in the shell and its colour.
+    void limitInnerDiameter();
+    Vec3 placeStar(float outer, float inner) const;
+    Color4 starColor() const;
 
     GLuint displayList = 0;
     int blend = 1;

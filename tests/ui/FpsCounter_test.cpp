@@ -20,7 +20,9 @@ TEST(FpsCounter, CatchesUpOneSecondPerFrameThenCountsFramesPerSecond) {
     for (int i = 0; i < 75; ++i) {
         frameClock.time = 3.5 + 0.02 * (i + 1) + 1e-9;
         counter.count();
-        if (i == 24) EXPECT_EQ(counter.fps, 25);
+        if (i == 24) {
+            EXPECT_EQ(counter.fps, 25);
+        }
     }
     EXPECT_EQ(counter.fps, 50);
 }

@@ -1,0 +1,237 @@
+// Key commands: state after key sequences, limits, wrap-arounds and messages.
+#include "app/Globals.h"
+#include "app/Input.h"
+#include "app/Keyboard.h"
+#include "app/Mouse.h"
+#include "app/Startup.h"
+#include "support/TestSupport.h"
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+class Keys : public testing::Test {
+protected:
+    void SetUp() override {
+        resetProgramState();
+        initPref();
+        appState.introDone = 1;
+        letterboxCounter = 0;
+        lastGroundHeight = prefs.groundHeight;
+        setScriptedModifiers(0);
+    }
+    void TearDown() override { clearScriptedModifiers(); }
+
+    void press(unsigned char key, int modifiers = 0) {
+        setScriptedModifiers(modifiers);
+        keyboardHandler(key, 0, 0);
+    }
+    void special(int key, int modifiers = 0) {
+        setScriptedModifiers(modifiers);
+        specialHandler(key, 0, 0);
+    }
+    std::string message() const { return statusLine.text; }
+};
+
+}  // namespace
+
+TEST_F(Keys, MultiplyingKeysScaleTheirSettingAndConfirmIt) {
+    const struct { unsigned char key; float* field; float factor; const char* message; } rows[] = {
+        {'(', &prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: 0.90"},
+        {')', &prefs.lightRotateSpeed, 1.111111f, "Light Rotate Speed: 1.11"},
+        {'+', &prefs.moveSpeed, 1.111111f, "Movement Speed: 1.11"},
+        {'_', &prefs.moveSpeed, 0.9f, "Movement Speed: 0.90"},
+        {'=', &prefs.rotateSpeed, 1.111111f, "Rotate Speed: 1.11"},
+        {'-', &prefs.rotateSpeed, 0.9f, "Rotate Speed: 0.90"},
+    };
+    for (const auto& row : rows) {
+        *row.field = 1.0f;
+        press(row.key);
+        EXPECT_FLOAT_EQ(*row.field, row.factor) << row.key;
+        EXPECT_EQ(message(), row.message);
+    }
+}
+
+TEST_F(Keys, FieldOfViewAndTesselationStopAtTheirLimits) {
+    prefs.fov = 179;
+    press(',');
+    EXPECT_FLOAT_EQ(prefs.fov, 179);
+    EXPECT_EQ(message(), "FOV: 179 Degrees");
+    prefs.fov = 1;
+    press('.');
+    EXPECT_FLOAT_EQ(prefs.fov, 1);
+    prefs.tesselation = 10;
+    press('<');
+    EXPECT_EQ(prefs.tesselation, 10);
+    prefs.tesselation = 80;
+    press('>');
+    EXPECT_EQ(prefs.tesselation, 80);
+    EXPECT_EQ(message(), "Tesselation: 80");
+    EXPECT_EQ(terrain.columns, 80);
+}
+
+TEST_F(Keys, LetterboxGoesUpToSixAndBackDown) {
+    int seen[9];
+    for (int& level : seen) {
+        press('l');
+        level = prefs.letterbox;
+    }
+    const int expected[9] = {1, 2, 3, 4, 5, 6, 5, 4, 3};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(seen[i], expected[i]) << "press " << i + 1;
+    EXPECT_EQ(message(), "Letterbox: 3");
+}
+
+TEST_F(Keys, CyclesWrapAndNameTheirValues) {
+    prefs.blendMode0 = 8;
+    press('b');
+    EXPECT_EQ(prefs.blendMode0, 0);
+    EXPECT_EQ(message(), "0:0-GL_ZERO");
+    prefs.blendMode1 = 6;
+    press('B');
+    EXPECT_EQ(prefs.blendMode1, 7);
+    EXPECT_EQ(message(), "1:7-GL_ONE_MINUS_SRC_COLOR");
+    prefs.universe = 1;
+    press('u');
+    EXPECT_EQ(message(), "Fixed SkyBox On");
+    press('u');
+    press('u');
+    EXPECT_EQ(prefs.universe, 0);
+    EXPECT_EQ(message(), "Universe Off");
+    prefs.mapMode = 3;
+    press('m');
+    EXPECT_EQ(message(), "Map: Normal");
+    prefs.debugLine = 0;
+    press('N');
+    EXPECT_EQ(prefs.debugLine, 16);
+    press('n');
+    EXPECT_EQ(prefs.debugLine, 0);
+    EXPECT_EQ(message(), "n: 0");
+    prefs.cameraMode = 0;
+    mouse.moved = 0;
+    press('v');
+    EXPECT_EQ(prefs.cameraMode, 1);
+    EXPECT_EQ(mouse.moved, 1);
+    EXPECT_EQ(message(), "Camera 1: Manual Mouse/Arrow Key Control");
+}
+
+TEST_F(Keys, TogglesConfirmBothWays) {
+    prefs.showFps = 0;
+    press('c');
+    EXPECT_EQ(message(), "Frame/Second Clock On");
+    press('C');
+    EXPECT_EQ(message(), "Frame/Second Clock Off");
+    press('U');
+    EXPECT_EQ(prefs.userMode, 1);
+    EXPECT_EQ(message(), "User On, no random changes");
+    press('p');
+    EXPECT_EQ(message(), "Pause");
+    press('P');
+    EXPECT_EQ(message(), "Continue");
+}
+
+TEST_F(Keys, AltLightmapStepsTheModeOnlyWhileSwitchedOn) {
+    prefs.lightmap = -5;
+    press('L', GLUT_ACTIVE_ALT);
+    EXPECT_EQ(prefs.lightmap, -5);
+    EXPECT_EQ(message(), "Lightmap Off");
+    press('L');
+    EXPECT_EQ(prefs.lightmap, 5);
+    EXPECT_EQ(message(), "Lightmap On");
+    prefs.lightmap = 63;
+    press('L', GLUT_ACTIVE_ALT);
+    EXPECT_EQ(prefs.lightmap, 0);
+    EXPECT_EQ(message(), "Lightmap Off");
+}
+
+TEST_F(Keys, DuringTheIntroOnlyEscapeCounts) {
+    appState.introDone = 0;
+    prefs.showFps = 0;
+    press('c');
+    EXPECT_EQ(prefs.showFps, 0);
+    EXPECT_EQ(appState.exitStartTime, 0);
+    frameClock.realSeconds = 3.0;
+    press(27);
+    EXPECT_DOUBLE_EQ(appState.exitStartTime, 3.0);
+    EXPECT_EQ(prefs.clearScreen, 0);
+    // Any key during the fade asks for the splinter capture again.
+    appState.splinterState = 0;
+    press(27);
+    EXPECT_DOUBLE_EQ(appState.exitStartTime, -2.0);
+    EXPECT_EQ(appState.splinterState, 3);
+}
+
+TEST_F(Keys, SaveAndLoadKeepTheCameraModeAndReport) {
+    ScratchDir dir;
+    press('@');
+    EXPECT_EQ(prefs.paused, 0);
+    press('!');
+    EXPECT_EQ(message(), "Saved Prefs");
+    prefs.cameraMode = 1;
+    prefs.tesselation = 12;
+    press('@');
+    EXPECT_EQ(prefs.cameraMode, 1);
+    EXPECT_EQ(prefs.tesselation, 30);
+}
+
+TEST_F(Keys, ResetRestoresDefaultsButKeepsTheWindow) {
+    prefs.fullScreen = 0;
+    prefs.windowWidth = 640;
+    prefs.moveSpeed = 3.0f;
+    prefs.reserved0C = 9;
+    press('r');
+    EXPECT_FLOAT_EQ(prefs.moveSpeed, 1.0f);
+    EXPECT_EQ(prefs.reserved0C, 0);
+    EXPECT_EQ(prefs.fullScreen, 0);
+    EXPECT_EQ(prefs.windowWidth, 640);
+    EXPECT_EQ(message(), "Reset w/o Prefs");
+}
+
+TEST_F(Keys, ArrowBitsFollowPressesAndReleases) {
+    special(GLUT_KEY_UP);
+    EXPECT_EQ(keyboard.arrows, 4);
+    special(GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(keyboard.arrows, 16);  // rising replaces forward
+    special(GLUT_KEY_LEFT);
+    special(GLUT_KEY_RIGHT);
+    EXPECT_EQ(keyboard.arrows, 16 | 2);
+    specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
+    EXPECT_EQ(keyboard.arrows, 16);
+    EXPECT_EQ(prefs.arrowCountX, 0);  // one left, one right
+}
+
+TEST_F(Keys, FadeKeysTurnTrailsOnAndOff) {
+    prefs.fade = 1.0f;
+    prefs.clearScreen = 1;
+    special(GLUT_KEY_F11);
+    EXPECT_FLOAT_EQ(prefs.fade, 0.95f);
+    EXPECT_EQ(prefs.clearScreen, 0);
+    EXPECT_EQ(message(), "Fade Effect: 95.00");
+    for (int i = 0; i < 200; ++i) special(GLUT_KEY_F11);
+    EXPECT_GE(prefs.fade, 0.0f);
+    prefs.fade = 0.99f;
+    special(GLUT_KEY_F12);
+    EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
+    EXPECT_EQ(prefs.clearScreen, 1);
+}
+
+TEST_F(Keys, MouseButtonsStepThroughTheirStates) {
+    mouseHandler(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(mouse.leftButton, 1);
+    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(mouse.leftButton, 1);  // a release in the press frame is not recorded
+    buttonsFrameStep();
+    EXPECT_EQ(mouse.leftButton, 2);
+    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(mouse.leftButton, 3);
+    buttonsFrameStep();
+    EXPECT_EQ(mouse.leftButton, 0);
+    prefs.cameraMode = 1;
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(appState.popupOpen, 1);
+    EXPECT_EQ(prefs.cameraMode, 2);  // the camera holds while the popup is open
+    buttonsFrameStep();
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(appState.popupOpen, 0);
+    EXPECT_EQ(prefs.cameraMode, 1);
+}

@@ -1,0 +1,79 @@
+// Star placement in the three shell shapes, the inner diameter cut and the star colours.
+#include "core/Random.h"
+#include "world/StarField.h"
+#include <cmath>
+#include <gtest/gtest.h>
+
+TEST(StarField, InnerDiameterIsCutToNineTenthsOfTheOuter) {
+    StarField f;
+    f.outerDiameter = 2.0f;
+    f.innerDiameter = 1.95f;
+    f.limitInnerDiameter();
+    EXPECT_FLOAT_EQ(f.innerDiameter, 1.8f);
+    f.innerDiameter = 1.7f;
+    f.limitInnerDiameter();
+    EXPECT_FLOAT_EQ(f.innerDiameter, 1.7f);
+}
+
+TEST(StarField, EachShapeKeepsItsStarsInItsShell) {
+    rndSeed(11);
+    StarField f;
+    const float outer = 8.0f, inner = 7.21f;
+    for (int shape = 0; shape <= 3; ++shape) {
+        f.shape = shape;
+        float lowestY = outer;
+        for (int i = 0; i < 2000; ++i) {
+            Vec3 p = f.placeStar(outer, inner);
+            float biggest = std::fmax(std::fabs(p.x), std::fmax(std::fabs(p.y), std::fabs(p.z)));
+            ASSERT_LE(biggest, outer);
+            lowestY = std::fmin(lowestY, p.y);
+            if (shape == 1) {
+                ASSERT_GE(biggest, inner) << "cube shell";
+            } else {
+                ASSERT_GE(p.length(), inner);
+                ASSERT_LE(p.length(), outer);
+            }
+            if (shape == 2) {
+                ASSERT_GE(p.y, 0.0f) << "half shell";
+            }
+        }
+        if (shape != 2) {
+            EXPECT_LT(lowestY, -inner * 0.5f) << "shape " << shape << " also fills the lower half";
+        }
+    }
+}
+
+TEST(StarField, StarCoordinatesAreDrawnXThenYThenZ) {
+    StarField f;
+    f.shape = 0;
+    rndSeed(5);
+    Vec3 p;
+    do {  // the same rejection loop, replayed by hand
+        float x = (rndInt() / 32768.0f * 2.0f - 1.0f) * 4.0f;
+        float y = (rndInt() / 32768.0f * 2.0f - 1.0f) * 4.0f;
+        float z = (rndInt() / 32768.0f * 2.0f - 1.0f) * 4.0f;
+        p = Vec3(x, y, z);
+    } while (p.length() < 1.0f || p.length() > 4.0f);
+    rndSeed(5);
+    Vec3 q = f.placeStar(4.0f, 1.0f);
+    EXPECT_FLOAT_EQ(q.x, p.x);
+    EXPECT_FLOAT_EQ(q.y, p.y);
+    EXPECT_FLOAT_EQ(q.z, p.z);
+}
+
+TEST(StarField, NineStarsInTenAreBright) {
+    rndSeed(17);
+    StarField f;
+    int bright = 0;
+    const int n = 10000;
+    for (int i = 0; i < n; ++i) {
+        Color4 c = f.starColor();
+        float least = std::fmin(c.r, std::fmin(c.g, c.b));
+        ASSERT_GE(least, 0.3f);
+        ASSERT_LT(std::fmax(c.r, std::fmax(c.g, c.b)), 1.0f + 1e-6f);
+        bright += least >= 0.7f;
+    }
+    // Dim stars may also come out above 0.7 in all three channels: (0.3 / 0.7)^3 of them.
+    double expected = 0.9 + 0.1 * std::pow(0.3 / 0.7, 3.0);
+    EXPECT_NEAR(bright / static_cast<double>(n), expected, 0.01);
+}
