@@ -11,6 +11,7 @@
 #include "ui/TextBox.h"
 #include "world/TerrainMesh.h"
 #include <GL/freeglut.h>
+#include <cmath>
 
 int lastCameraMode = -1;
 
@@ -31,9 +32,10 @@ const ArrowPush kArrowPushes[6] = {
 
 Vec3 asVec(const float v[3]) { return Vec3(v[0], v[1], v[2]); }
 
+// Into [0, 360] as repeated steps of 360 would bring it (360 and 0 stay), in constant time.
 float wrapDegrees(float a) {
-    while (a > 360.0f) a -= 360.0f;
-    while (a < 0.0f) a += 360.0f;
+    if (a > 360.0f) a -= 360.0f * std::ceil((a - 360.0f) / 360.0f);
+    if (a < 0.0f) a += 360.0f * std::ceil(-a / 360.0f);
     return a;
 }
 
