@@ -205,7 +205,7 @@ void worldDraw() {
     lightRotors.update(frameClock.dt, prefs.lightRotateSpeed);
     if (prefs.spotLights) placeLight();
     if (appState.sceneIndex == 0)
-        drawIntroScene();
+        drawIntroScene(spotGradientTexture, reflTexture);
     else if (appState.sceneIndex == 1)
         volcanoSceneDraw();
 }
