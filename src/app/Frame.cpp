@@ -10,6 +10,7 @@
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
 #include "core/Random.h"
+#include "core/Trace.h"
 #include "ui/HelpScreen.h"
 #include "world/TerrainPasses.h"
 #include <GL/freeglut.h>
@@ -20,7 +21,10 @@
 int glErrorCount = 0;
 
 static void captureSplinterTexture(float aspect) {
-    if (appState.splinterState == 3) appState.splinterState = 1;
+    if (appState.splinterState == 3) {
+        appState.splinterState = 1;
+        tracef("splinter", "1");
+    }
     if (appState.splinterState != 1) return;
     if (captureByRender) {
         int w = screen.width, h = screen.height;
@@ -116,7 +120,10 @@ void displayFrame() {
     keyboard.key = 0;
     keyboard.specialKey = 0;
     buttonsFrameStep();
-    if (appState.splinterState == 1) appState.splinterState = 2;
+    if (appState.splinterState == 1) {
+        appState.splinterState = 2;
+        tracef("splinter", "2");
+    }
 }
 
 static void overlayProjection(int level) {
@@ -161,7 +168,7 @@ void renderScene(float aspect) {
         worldDraw();
     }
     overlayProjection(0);
-    if (appState.splinterState < 2) lightmapOverlay.draw();
+    if (appState.splinterState < 2) lightmapOverlay.update();
     cameraDebugReadout();
     statusLine.drawMessage();
     if (appState.introDone) {

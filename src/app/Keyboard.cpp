@@ -86,10 +86,16 @@ void fullScreenKey() {
 }
 
 void lightmapKey() {
+    const int before = prefs.lightmap;
     if (!keyboard.alt)
         prefs.lightmap = -prefs.lightmap;
     else if (prefs.lightmap >= 0)
         prefs.lightmap = (prefs.lightmap + 1) % 64;
+    if (prefs.lightmap != before) {
+        char layers[TextBox::kTextSize];
+        describeLightmap(prefs.lightmap, layers, sizeof layers);
+        statusLine.setMessage(layers);
+    }
     statusLine.setMessage(prefs.lightmap > 0 ? "Lightmap On" : "Lightmap Off");
 }
 
@@ -268,6 +274,7 @@ void afterKey(int k) {
         // Every key during the exit fade bursts the picture into splinters again.
         appState.splinterState = 3;
         splinter.skipPhase = 0.0f;
+        tracef("splinter", "3");
         if (appState.soundEnabled) {
             soundSystem.stopAll();
             soundSystem.stopSong();
