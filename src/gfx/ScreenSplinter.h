@@ -22,8 +22,6 @@ public:
     // Fills the vertex array with the pieces as they stand; returns the number of vertices.
     int buildPieceVertices(float* vertices) const;
 
-    float piece(Field f, int column, int row) const { return pieces[f][column][row]; }
-
     int motionMask = 128;
     int columns = 1;
     int rows = 1;
@@ -34,6 +32,7 @@ public:
     float pieceScale = 1.0f;
     float speed = 1.0f;
     Texture captureTexture;
+    float pieces[kFieldCount][kMaxGrid][kMaxGrid] = {};
 
 private:
     void chooseGrid(float r1);
@@ -41,6 +40,4 @@ private:
     void launchPieces(float aspect);
     void fillTexCoords() const;
     void drawSkip() const;
-
-    float pieces[kFieldCount][kMaxGrid][kMaxGrid] = {};
 };

@@ -1,0 +1,249 @@
+// The lightmap overlay and the splinter and skip drawn into the test window and read back.
+#include "app/Globals.h"
+#include "core/Random.h"
+#include "support/TestSupport.h"
+#include <GL/glu.h>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+using F = ScreenSplinter::Field;
+constexpr int kW = 320, kH = 240;
+
+class EffectsGl : public testing::Test {
+protected:
+    void SetUp() override {
+        resetProgramState();
+        screen.width = kW;
+        screen.height = kH;
+        prefs.textures = 1;
+        beginTestFrame(kW, kH, 1, 1, 1);
+    }
+};
+
+// The whole-window 2D projection the frame sets before its overlays.
+void overlayProjection() {
+    screen.setLetterbox(0);
+    screen.applyViewport();
+    screen.setOrtho2D();
+}
+
+void setUpLightmap(int flags, float repeat) {
+    if (noisySpotTexture.name == 0) noisySpotTexture.makeTextureLumAlpha(0, 0, 64.0f, 200);
+    lightmapOverlay.texture = &noisySpotTexture;
+    lightmapOverlay.alphaTest = lightmapOverlay.depthTest = lightmapOverlay.depthWrite = 0;
+    lightmapOverlay.faceCamera = 0;
+    lightmapOverlay.blendSrc = 6;
+    lightmapOverlay.blendDst = 0;
+    lightmapOverlay.lastLightmapTime = 0;
+    prefs.lightmap = flags;
+    prefs.noiseLevel = 0.5f;  // 20 mask units
+    prefs.f9Value = 0.64f;    // vignette radius 64 texels
+    prefs.lightmapX = prefs.lightmapY = repeat;
+    prefs.lightmapRefresh = 0.075f;
+    frameClock.realSeconds = 1.0;
+    overlayProjection();
+}
+
+// The splinter's view: the picture fills the window at z = 0.
+void splinterView() {
+    glViewport(0, 0, kW, kH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90, static_cast<float>(kW) / kH, 0.1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, 0.5, 0, 0, 0, 0, 1, 0);
+}
+
+// Fills the capture texture with four quadrants: red lower left, green lower right, blue upper left, white.
+void quadrantPicture() {
+    if (splinter.captureTexture.name == 0) splinter.init();
+    static std::vector<unsigned char> texels(256 * 256 * 4);
+    static const unsigned char kColours[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const unsigned char* c = kColours[(x >= 128) + 2 * (y >= 128)];
+            unsigned char* t = &texels[4 * (y * 256 + x)];
+            t[0] = c[0], t[1] = c[1], t[2] = c[2], t[3] = 255;
+        }
+    splinter.captureTexture.bind();
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 256, 256, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+}
+
+// One of the four quadrant colours, or 'k' for black and '?' for anything else.
+char colourAt(int x, int y) {
+    Rgb p = readPixel(x, y);
+    auto on = [](int v) { return v > 200; };
+    auto off = [](int v) { return v < 40; };
+    if (on(p.r) && off(p.g) && off(p.b)) return 'r';
+    if (off(p.r) && on(p.g) && off(p.b)) return 'g';
+    if (off(p.r) && off(p.g) && on(p.b)) return 'b';
+    if (on(p.r) && on(p.g) && on(p.b)) return 'w';
+    if (off(p.r) && off(p.g) && off(p.b)) return 'k';
+    return '?';
+}
+
+// Starts splinters from spread-out seeds until one has the wanted grid.
+void chooseLayout(int columns, int rows) {
+    splinter.skipPhase = 0.0f;
+    uint32_t k = 0;
+    do {
+        rndSeed(++k * 0x9E3779B9u);
+        splinter.prepare();
+    } while (splinter.columns != columns || splinter.rows != rows);
+}
+
+void startSplinterShowing(float skipPhase, float direction) {
+    quadrantPicture();
+    splinter.skipPhase = skipPhase;
+    splinter.skipDirection = direction;
+    appState.splinterState = 2;
+    beginTestFrame(kW, kH, 0, 0, 0);
+    splinterView();
+}
+
+}  // namespace
+
+TEST_F(EffectsGl, VignetteMultipliesThePictureAndRepeatsWithTheMagnification) {
+    setUpLightmap(8, 1.0f);
+    lightmapOverlay.update();
+    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 250);
+    EXPECT_NEAR(readPixel(kW / 2 + 80, kH / 2).r, 191, 4) << "32 texels right of the centre";
+    EXPECT_EQ(readPixel(2, 2).r, 0);
+    EXPECT_EQ(readPixel(kW - 3, kH - 3).g, 0);
+    // A coloured picture keeps its hue: the mask multiplies.
+    beginTestFrame(kW, kH, 1, 0, 0);
+    overlayProjection();
+    lightmapOverlay.draw();
+    Rgb centre = readPixel(kW / 2, kH / 2);
+    EXPECT_GE(centre.r, 250);
+    EXPECT_EQ(centre.g, 0);
+    // Twice across: the window centre falls on the mask's dark edge, the quarter points on its centre.
+    beginTestFrame(kW, kH, 1, 1, 1);
+    setUpLightmap(8, 2.0f);
+    lightmapOverlay.draw();
+    EXPECT_LT(readPixel(kW / 2, kH / 2).r, 10);
+    EXPECT_GE(readPixel(kW / 4, kH / 4).r, 245);
+}
+
+TEST_F(EffectsGl, GratingDarkensOddColumnsAndRebuildsOnlyAtTheRefreshInterval) {
+    setUpLightmap(16 | 4, 1.0f);  // grating plus pixel noise, so that each rebuild shows in the random state
+    prefs.noiseLevel = 0.0f;       // the grating then darkens by nothing: start from a plain white mask
+    lightmapOverlay.update();
+    EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.0);
+    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 254);
+    prefs.noiseLevel = 3.0f;  // 120 units: odd columns 135 before the pixel noise of ±60
+    const uint32_t before = rndState();
+    frameClock.realSeconds = 1.05;
+    lightmapOverlay.update();
+    EXPECT_EQ(rndState(), before) << "within the interval the mask stays";
+    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 254);
+    frameClock.realSeconds = 1.08;
+    beginTestFrame(kW, kH, 1, 1, 1);
+    overlayProjection();
+    lightmapOverlay.update();
+    EXPECT_NE(rndState(), before);
+    EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.08);
+    int sum = 0;
+    for (int x = 0; x < kW; ++x) sum += readPixel(x, kH / 2).r;
+    EXPECT_LT(sum, kW * 225) << "half the columns darkened by 120 on average";
+    EXPECT_GT(sum, kW * 165);
+    prefs.lightmapRefresh = 0.0f;
+    frameClock.realSeconds = 1.10;
+    const uint32_t again = rndState();
+    lightmapOverlay.update();
+    EXPECT_NE(rndState(), again) << "a zero interval rebuilds every frame";
+}
+
+TEST_F(EffectsGl, OneStillPieceFillsTheWindowExactly) {
+    chooseLayout(1, 1);
+    splinter.motionMask = 0;
+    startSplinterShowing(0.0f, 1.0f);
+    splinter.drawPieces();
+    EXPECT_EQ(colourAt(0, 0), 'r');
+    EXPECT_EQ(colourAt(kW - 1, 0), 'g');
+    EXPECT_EQ(colourAt(0, kH - 1), 'b');
+    EXPECT_EQ(colourAt(kW - 1, kH - 1), 'w');
+    EXPECT_EQ(colourAt(kW / 2 - 3, kH / 2 - 3), 'r');
+    EXPECT_EQ(colourAt(kW / 2 + 3, kH / 2 + 3), 'w');
+    GLboolean texturing = GL_TRUE;
+    glGetBooleanv(GL_TEXTURE_2D, &texturing);
+    EXPECT_FALSE(texturing);
+}
+
+TEST_F(EffectsGl, ShrinkingQuartersLeaveGapsThenNothing) {
+    chooseLayout(2, 2);
+    splinter.motionMask = 0x1000;
+    startSplinterShowing(0.0f, 1.0f);
+    frameClock.dt = 2.0f;  // half size
+    splinter.drawPieces();
+    EXPECT_EQ(colourAt(kW / 4, kH / 4), 'r');
+    EXPECT_EQ(colourAt(3 * kW / 4, kH / 4), 'g');
+    EXPECT_EQ(colourAt(kW / 4, 3 * kH / 4), 'b');
+    EXPECT_EQ(colourAt(3 * kW / 4, 3 * kH / 4), 'w');
+    for (auto [x, y] : {std::pair{kW / 2, kH / 2}, {3, 3}, {kW / 4, 5}, {kW - 4, kH - 4}}) EXPECT_EQ(colourAt(x, y), 'k');
+    beginTestFrame(kW, kH, 0, 0, 0);
+    splinterView();
+    splinter.drawPieces();
+    EXPECT_EQ(colourAt(kW / 4, kH / 4), 'k') << "no size left";
+}
+
+TEST_F(EffectsGl, PieceCornersMatchTheRotationsGlWouldStack) {
+    rndSeed(12345);
+    splinter.skipPhase = 0.0f;
+    splinter.prepare();
+    splinter.motionMask = 0xE00;
+    splinter.advancePieces(0.7f);
+    static float vertices[60 * 60 * 4 * 3];
+    const int count = splinter.buildPieceVertices(vertices);
+    ASSERT_EQ(count, splinter.columns * splinter.rows * 4);
+    const float hw = splinter.halfPieceWidth, hh = splinter.halfPieceHeight;
+    const int i = splinter.columns - 1, j = splinter.rows / 2;
+    ASSERT_NE(splinter.pieces[F::AngleY][i][j], 0.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(splinter.pieces[F::X][i][j], splinter.pieces[F::Y][i][j], splinter.pieces[F::Z][i][j]);
+    glRotatef(splinter.pieces[F::AngleX][i][j], 1, 0, 0);
+    glRotatef(splinter.pieces[F::AngleY][i][j], 0, 1, 0);
+    glRotatef(splinter.pieces[F::AngleZ][i][j], 0, 0, 1);
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glPopMatrix();
+    const float corners[4][2] = {{-hw, -hh}, {hw, -hh}, {hw, hh}, {-hw, hh}};
+    const float* v = vertices + 12 * (i * splinter.rows + j);
+    for (int c = 0; c < 4; ++c)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(v[3 * c + k], m[k] * corners[c][0] + m[4 + k] * corners[c][1] + m[12 + k], 1e-5f)
+                << "corner " << c << " axis " << k;
+}
+
+TEST_F(EffectsGl, SkipRollsThePictureByItsPhaseInItsDirection) {
+    struct Case {
+        float phase, direction;
+        int x, y;  // window pixel
+        char expected;
+    };
+    // One step of 0.125 s moves the phase on by 0.25, to 0.26 (vertical) or 1.26 (horizontal).
+    const Case cases[] = {
+        {0.01f, 1, 20, 10, 'r'},        // shows t = 0.30
+        {0.01f, 1, 20, 72, 'b'},        // t = 0.56
+        {0.01f, 1, 20, 216, 'r'},       // t = 1.16, wrapped
+        {0.01f, -1, 20, 10, 'b'},       // t = -0.22, wrapped to 0.78
+        {0.01f, -1, 20, 72, 'r'},       // t = 0.04
+        {1.01f, 1, 10, 20, 'r'},        // s = 1.29
+        {1.01f, 1, 96, 20, 'g'},        // s = 1.56
+        {1.01f, -1, 10, 20, 'g'},       // s = -1.23
+        {1.01f, -1, 96, 20, 'r'},       // s = -0.96
+    };
+    frameClock.dt = 0.125f;
+    for (const Case& c : cases) {
+        startSplinterShowing(c.phase, c.direction);
+        splinter.drawPieces();
+        EXPECT_EQ(colourAt(c.x, c.y), c.expected) << c.phase << " " << c.direction << " at " << c.x << "," << c.y;
+        EXPECT_NEAR(splinter.skipPhase, c.phase + 0.25f, 1e-6f);
+    }
+}

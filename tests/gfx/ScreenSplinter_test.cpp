@@ -1,0 +1,160 @@
+// Splinter layout choices, the motion rules, the shrink, and the skip's roll-and-end state machine.
+#include "app/Globals.h"
+#include "core/Random.h"
+#include "gfx/ScreenSplinter.h"
+#include "support/TestSupport.h"
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+using F = ScreenSplinter::Field;
+
+class Splinter : public testing::Test {
+protected:
+    void SetUp() override {
+        resetProgramState();
+        screen.width = 320;
+        screen.height = 240;
+        s.skipPhase = 0.0f;
+        s.skipDirection = 1.0f;
+        s.motionMask = 0;
+        s.columns = s.rows = 1;
+        s.pieceScale = s.speed = 1.0f;
+    }
+    // A seed whose next rnd(1) is below 0.5 (or not).
+    static uint32_t seedWithNextDraw(bool below) {
+        for (uint32_t seed = 1;; ++seed) {
+            rndSeed(seed);
+            if ((rnd(1.0f) < 0.5f) == below) return seed;
+        }
+    }
+    ScreenSplinter& s = splinter;
+};
+
+}  // namespace
+
+TEST_F(Splinter, FirstDrawPicksTheGridAndThePiecesTileThePicture) {
+    const float a = 320.0f / 240.0f;
+    int seen[4] = {0, 0, 0, 0};
+    for (uint32_t k = 1; k <= 400; ++k) {
+        const uint32_t seed = k * 0x9E3779B9u;  // spread out: neighbouring seeds start alike
+        rndSeed(seed);
+        const float r1 = rnd(1.0f);
+        rndSeed(seed);
+        s.prepare();
+        const int kind = r1 < 0.3f ? 0 : r1 < 0.5f ? 1 : r1 < 0.75f ? 2 : 3;
+        seen[kind] += 1;
+        const bool gridOk[4] = {s.columns == 1 && s.rows == 1, s.columns == 60 && s.rows == 60,
+                                s.columns == s.rows && s.columns >= 2 && s.columns <= 59,
+                                s.columns >= 2 && s.columns <= 59 && s.rows >= 2 && s.rows <= 59};
+        ASSERT_TRUE(gridOk[kind]) << "seed " << seed << " r1 " << r1;
+        ASSERT_GE(s.speed, 0.5f);
+        ASSERT_LT(s.speed, 1.5f);
+        ASSERT_TRUE(s.motionMask >= 1 && s.motionMask <= 8191) << seed;
+        ASSERT_FLOAT_EQ(s.pieceWidth, a / s.columns);
+        ASSERT_FLOAT_EQ(s.halfPieceHeight, 0.5f / s.rows);
+        const int c = s.columns - 1, r = s.rows - 1;
+        ASSERT_NEAR(s.pieces[F::X][0][0] - s.halfPieceWidth, -a / 2, 1e-5f);
+        ASSERT_NEAR(s.pieces[F::X][c][r] + s.halfPieceWidth, a / 2, 1e-5f);
+        ASSERT_NEAR(s.pieces[F::Y][0][0] - s.halfPieceHeight, -0.5f, 1e-5f);
+        ASSERT_NEAR(s.pieces[F::Y][c][r] + s.halfPieceHeight, 0.5f, 1e-5f);
+        for (int i = 0; i <= c; i += c > 0 ? c : 1) {
+            ASSERT_EQ(s.pieces[F::Z][i][r], 0.0f);
+            ASSERT_LT(std::fabs(s.pieces[F::VX][i][r]), 0.2f);
+            ASSERT_LT(std::fabs(s.pieces[F::VZ][i][r]), 0.1f);
+            for (int f : {F::SpinX, F::SpinY, F::SpinZ}) ASSERT_LE(std::fabs(s.pieces[f][i][r]), 100.0f);
+            for (int f : {F::AngleX, F::AngleY, F::AngleZ}) ASSERT_EQ(s.pieces[f][i][r], 0.0f);
+        }
+    }
+    for (int n : seen) EXPECT_GT(n, 30);
+}
+
+TEST_F(Splinter, ASkipKeepsTheLayoutAndDrawsOnlyItsTwoNumbers) {
+    s.columns = 7;
+    s.rows = 3;
+    s.motionMask = 5;
+    s.pieceScale = 0.2f;
+    s.skipPhase = 0.01f;
+    rndSeed(9);
+    rndInt();
+    rndInt();
+    const uint32_t afterTwo = rndState();
+    rndSeed(9);
+    s.prepare();
+    EXPECT_EQ(rndState(), afterTwo);
+    EXPECT_EQ(s.columns, 7);
+    EXPECT_EQ(s.rows, 3);
+    EXPECT_EQ(s.motionMask, 5);
+    EXPECT_EQ(s.pieceScale, 1.0f);
+}
+
+TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
+    struct Case {
+        int bit;
+        int field;  // -1: only pieceScale changes
+        float delta;
+    };
+    // step = dt 0.5 x speed 2 = 1; velocities 0.3, -0.2, 0.1 and spins 10, 20, 30.
+    const Case cases[] = {{0x1, F::X, 0.3f},       {0x2, F::Y, -0.2f},      {0x4, F::Z, 0.1f},
+                          {0x8, F::VX, -1.0f},     {0x10, F::VX, 1.0f},     {0x20, F::VY, -1.0f},
+                          {0x40, F::VY, 1.0f},     {0x80, F::VZ, -0.5f},    {0x100, F::VZ, 0.5f},
+                          {0x200, F::AngleX, 10},  {0x400, F::AngleY, 20},  {0x800, F::AngleZ, 30},
+                          {0x1000, -1, 0}};
+    const float start[ScreenSplinter::kFieldCount] = {1, 2, 3, 0.3f, -0.2f, 0.1f, 0, 10, 0, 20, 0, 30};
+    for (const Case& c : cases) {
+        s.columns = s.rows = 2;
+        for (int f = 0; f < ScreenSplinter::kFieldCount; ++f) s.pieces[f][1][1] = start[f];
+        s.pieceScale = 1.0f;
+        s.speed = 2.0f;
+        s.motionMask = c.bit;
+        s.advancePieces(0.5f);
+        for (int f = 0; f < ScreenSplinter::kFieldCount; ++f)
+            EXPECT_FLOAT_EQ(s.pieces[f][1][1], start[f] + (f == c.field ? c.delta : 0.0f)) << c.bit << " field " << f;
+        EXPECT_FLOAT_EQ(s.pieceScale, c.bit == 0x1000 ? 0.875f : 1.0f) << "shrinking ignores the speed";
+    }
+    // Within one piece the rules run in table order: the move uses the velocity from before the push.
+    s.pieces[F::X][0][0] = 0.0f;
+    s.pieces[F::VX][0][0] = 0.3f;
+    s.motionMask = 0x1 | 0x10;
+    s.advancePieces(0.5f);
+    EXPECT_FLOAT_EQ(s.pieces[F::X][0][0], 0.3f);
+    EXPECT_FLOAT_EQ(s.pieces[F::VX][0][0], 1.3f);
+}
+
+TEST_F(Splinter, ShrinkAloneKeepsPiecesInPlaceAndEndsAtZeroAfterFourSeconds) {
+    rndSeed(4);
+    s.prepare();
+    s.motionMask = 0x1000;
+    const float x = s.pieces[F::X][0][0], y = s.pieces[F::Y][0][0];
+    for (int i = 0; i < 199; ++i) s.advancePieces(0.02f);
+    EXPECT_GT(s.pieceScale, 0.0f);
+    s.advancePieces(0.02f);
+    s.advancePieces(0.02f);
+    EXPECT_EQ(s.pieceScale, 0.0f) << "never below zero";
+    EXPECT_EQ(s.pieces[F::X][0][0], x);
+    EXPECT_EQ(s.pieces[F::Y][0][0], y);
+}
+
+TEST_F(Splinter, SkipRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {
+    struct Case {
+        float start;
+        bool endDraw;  // the draw at the end of the roll is below 0.5
+        float after;
+        int state;
+    };
+    const Case cases[] = {{0.01f, true, 0.0f, 0}, {0.01f, false, 0.01f, 2}, {1.01f, true, 0.0f, 0},
+                          {1.01f, false, 1.01f, 2}};
+    for (const Case& c : cases) {
+        appState.splinterState = 2;
+        s.skipPhase = c.start;
+        const uint32_t seed = seedWithNextDraw(c.endDraw);
+        rndSeed(seed);
+        for (int i = 0; i < 24; ++i) s.advanceSkip(0.02f);
+        EXPECT_NEAR(s.skipPhase, c.start + 0.96f, 1e-4f);
+        EXPECT_EQ(rndState(), seed) << "no draw during a roll";
+        s.advanceSkip(0.02f);
+        EXPECT_EQ(s.skipPhase, c.after) << c.start << " " << c.endDraw;
+        EXPECT_EQ(appState.splinterState, c.state);
+    }
+}
