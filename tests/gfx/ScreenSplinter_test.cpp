@@ -122,20 +122,6 @@ TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
     EXPECT_FLOAT_EQ(s.pieces[F::VX][0][0], 1.3f);
 }
 
-TEST_F(Splinter, ShrinkAloneKeepsPiecesInPlaceAndEndsAtZeroAfterFourSeconds) {
-    rndSeed(4);
-    s.prepare();
-    s.motionMask = 0x1000;
-    const float x = s.pieces[F::X][0][0], y = s.pieces[F::Y][0][0];
-    for (int i = 0; i < 199; ++i) s.advancePieces(0.02f);
-    EXPECT_GT(s.pieceScale, 0.0f);
-    s.advancePieces(0.02f);
-    s.advancePieces(0.02f);
-    EXPECT_EQ(s.pieceScale, 0.0f) << "never below zero";
-    EXPECT_EQ(s.pieces[F::X][0][0], x);
-    EXPECT_EQ(s.pieces[F::Y][0][0], y);
-}
-
 TEST_F(Splinter, SkipRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {
     struct Case {
         float start;
