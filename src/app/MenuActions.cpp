@@ -115,8 +115,9 @@ void colorChannel(int channel, float v) {
 // ---- page 7: lighting ----
 
 void lightParam(int i, float v) {
-    static const char* const kFormats[7] = {"Ambient: %4.2f",   "Diffuse: %4.2f", "Specular: %4.2f", "Reflective: %4.2f",
-                                            "Shininess: %4.2f", "Cutoff: %4.2f",  "Exponent: %4.2f"};
+    static const char* const kFormats[7] = {"Ambient: %4.2f",    "Diffuse: %4.2f",   "Specular: %4.2f",
+                                            "Reflective: %4.2f", "Shininess: %4.2f", "Cutoff: %4.2f",
+                                            "Exponent: %4.2f"};
     prefs.lightParams[i] = v;
     show(kFormats[i], v);
 }
@@ -166,7 +167,9 @@ const MenuAction kActions[] = {
     {2, 6, [](float) { openSubPage(6); }},
     {2, 7, [](float) { openSubPage(7); }},
 
-    {3, 1, [](float) { statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs"); }},
+    {3, 1, [](float) {
+         statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs");
+     }},
     {4, 1, [](float) { loadFromMenu(); }},
 
     {5, 51, [](float v) { show("Fov: %4.2f Degrees", prefs.fov = v); }},
@@ -230,7 +233,8 @@ const MenuAction kActions[] = {
     {10, 210, [](float) { toggleSetting(prefs.randomSplinter, "Splinter Enabled", "Splinter Disabled"); }},
     {10, 212, [](float v) {
          prefs.sceneUnderSplinter = I(v);
-         statusLine.setMessage(prefs.sceneUnderSplinter ? "Splinter Effect AND Main Render" : "Splinter Effect OR Main Render");
+         statusLine.setMessage(prefs.sceneUnderSplinter ? "Splinter Effect AND Main Render"
+                                                        : "Splinter Effect OR Main Render");
      }},
     {10, 211, [](float v) { show("Splinter Min Interval Secs: %4.2f", prefs.splinterInterval = v); }},
     {10, 220, [](float) { toggleSetting(prefs.randomLightmap, "Lightmaps Enabled", "Lightmaps Disabled"); }},

@@ -18,8 +18,12 @@ constexpr int IL = kRowInteger | kRowLinear, IQ = kRowInteger, FL = kRowLinear, 
 constexpr PageRow slider(const char* label, int id, float (*value)(), float lo, float hi, int flags) {
     return {kSlider, label, id, value, lo, hi, flags, 0, 0};
 }
-constexpr PageRow toggle(const char* label, int id, float (*value)()) { return {kToggle, label, id, value, 0, 0, 0, 0, 0}; }
-constexpr PageRow button(const char* label, int id, int flags = 0) { return {kButton, label, id, nullptr, 0, 0, flags, 0, 0}; }
+constexpr PageRow toggle(const char* label, int id, float (*value)()) {
+    return {kToggle, label, id, value, 0, 0, 0, 0, 0};
+}
+constexpr PageRow button(const char* label, int id, int flags = 0) {
+    return {kButton, label, id, nullptr, 0, 0, flags, 0, 0};
+}
 constexpr PageRow cursor(int dx, int dy) { return {kCursorRow, nullptr, 0, nullptr, 0, 0, 0, dx, dy}; }
 
 Prefs& P() { return *gApp->prefs; }
@@ -164,8 +168,9 @@ void addRow(DialogStack& dialog, const PageRow& row) {
     }
     if ((row.flags & kRowNeedsSound) && !gApp->state->soundEnabled) return;
     float scale = (row.flags & kRowWorldScaled) ? gApp->state->worldSize : 1.0f;
+    float integer = (row.flags & kRowInteger) ? 1.0f : 0.0f, linear = (row.flags & kRowLinear) ? 1.0f : 0.0f;
     dialog.addItem(row.kind, row.label, row.id, row.value ? row.value() : 0.0f, row.minValue * scale,
-                   row.maxValue * scale, (row.flags & kRowInteger) ? 1.0f : 0.0f, (row.flags & kRowLinear) ? 1.0f : 0.0f);
+                   row.maxValue * scale, integer, linear);
 }
 
 }  // namespace
