@@ -62,8 +62,8 @@ static void randomClearToggle() {
 }
 
 static void rebuildDialogs() {
-    if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.currentPage, 0);
-    else if (dialogs.rebuildRequest == 2) dialogs.buildPage(dialogs.currentPage, 1);
+    if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.pageId, 0);
+    else if (dialogs.rebuildRequest == 2) dialogs.buildPage(dialogs.pageId, 1);
 }
 
 static void drawBlink() {

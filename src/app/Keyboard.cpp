@@ -27,12 +27,22 @@ void recordModifiers() {
     keyboard.alt = modifiers & GLUT_ACTIVE_ALT;
 }
 
-namespace {
-
 void toggleSetting(int& value, const char* on, const char* off) {
     value = !value;
     statusLine.setMessage(value ? on : off);
 }
+
+void replayIntro() {
+    appState.sceneIndex = -1;
+    appState.introStep = 0;
+    if (appState.soundEnabled) {
+        soundSystem.stopAll();
+        soundSystem.stopSong();
+    }
+    sceneStep(kSceneApply | kSceneAdvance);
+}
+
+namespace {
 
 // Steps value through lo..hi, wrapping from hi back to lo.
 int cycle(int value, int lo, int hi) { return value >= hi || value < lo ? lo : value + 1; }
@@ -146,16 +156,6 @@ void splinterKey() {
     tracef("splinter", "%d", appState.splinterState);
 }
 
-void replayIntroKey() {
-    appState.sceneIndex = -1;
-    appState.introStep = 0;
-    if (appState.soundEnabled) {
-        soundSystem.stopAll();
-        soundSystem.stopSong();
-    }
-    sceneStep(kSceneApply | kSceneAdvance);
-}
-
 void fovStep(float delta) {
     if (delta > 0)
         prefs.fov = prefs.fov < 179.0f ? prefs.fov + 1.0f : 179.0f;
@@ -221,7 +221,7 @@ const KeyCommand kCommands[] = {
     {"Xx", splinterKey},
     {"[", [] { scaleSetting(prefs.objectSize, 0.95f, "Object Size: %4.2f"); }},
     {"]", [] { scaleSetting(prefs.objectSize, 1.055555f, "Object Size: %4.2f"); }},
-    {"\\", replayIntroKey},
+    {"\\", replayIntro},
     {"`", [] { if (appState.introDone) appState.popupOpen ? closePopup() : openPopup(); }},
     {"{", [] { prefs.cameraZ -= 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
     {"}", [] { prefs.cameraZ += 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},

@@ -20,6 +20,10 @@ void applyPolygonMode();
 void recordModifiers();
 // Multiplies a setting and shows its new value with the given format.
 void scaleSetting(float& value, float factor, const char* format);
+// Flips a flag and shows the message for its new state.
+void toggleSetting(int& value, const char* on, const char* off);
+// Back to the intro scene, with its sound from the start.
+void replayIntro();
 
 extern int letterboxCounter;
 extern float lastGroundHeight;

@@ -129,6 +129,8 @@ void openPopup() {
     if (prefs.cameraMode == 1) prefs.cameraMode = 2;
     appState.popupOpen = 1;
     dialogs.targetOpen = 1.0f;
+    // The page may have been laid out for another window size or older settings.
+    dialogs.rebuildRequest = 1;
     updateCursor();
     appState.helpVisible = 0;
 }

@@ -1,6 +1,7 @@
 // Start-up in its fixed order (preferences, GL state, one-time loading, per-run variables) and shutdown.
 #include "app/Startup.h"
 #include "app/Globals.h"
+#include "app/MenuActions.h"
 #include "app/Mouse.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
@@ -237,7 +238,10 @@ void initOnce() {
     TextBox::font = &fontTexture;
     dialogText.alphaRef = 0.05f;
     dialogText.blend = 0;
-    dialogs.buildDialogs(1, 1);
+    DialogItem::textBox = &dialogText;
+    DialogItem::controls = &controlsTexture;
+    dialogs.dispatch = dispatchAction;
+    dialogs.buildPage(1, 1);  // the main menu waits, hidden
     miscRotors.init(8);
     setUpTextObjects();
     setUpCamera();

@@ -13,8 +13,10 @@ public:
     int playSample3D(SampleHandle sample, float x, float y, float z);
     int playFile(const char* fileName);
     void setSfxVolume(float v);
+    void setMusicVolume(float v);
     void setVolume(float v);
     void stopAll();
+    void playSong();
     void stopSong();
     void updateListener();
     int channelsPlaying();
@@ -23,4 +25,6 @@ public:
     int soundOn = 0;
     int use3D = 1;
     float worldScale = 1.0f;
+    float sfxVolume = 1.0f;
+    float musicVolume = 1.0f;
 };

@@ -1,13 +1,216 @@
-// Dialog stack: construction, page building, per-frame run and the closing slide.
+// Dialog stack: widget placement, page building and the page stack, the open slide, focus, drag and input scan.
 #include "ui/DialogStack.h"
+#include "app/Keyboard.h"
+#include "app/Mouse.h"
+#include "core/AppContext.h"
 #include "core/AppLog.h"
+#include "core/Clock.h"
+#include "gfx/Screen.h"
+#include "ui/MenuPages.h"
+#include "ui/TextBox.h"
+#include <algorithm>
+#include <cmath>
 
-void DialogStack::buildDialogs(int, int) { AppLog::write("Dialog Init..."); }
+namespace {
 
-void DialogStack::buildPage(int page, int) {
-    currentPage = page;
-    rebuildRequest = 0;
+constexpr int kTab = 9;
+constexpr int kUp = 101, kDown = 103;
+constexpr int kLeft = 100, kRight = 102, kPageUp = 104, kPageDown = 105;
+constexpr float kSlideDistance = 300.0f;
+constexpr float kOpenRate = 3.0f;  // a full open or close takes a third of a second
+
+}  // namespace
+
+DialogItem* DialogStack::Slot::live() {
+    switch (kind) {
+    case kSlider: return &slider;
+    case kToggle: return &toggle;
+    case kButton: return &button;
+    case kCloseBox: return &closeBox;
+    case kTitle: return &title;
+    default: return nullptr;
+    }
 }
 
-void DialogStack::run() {}
-void DialogStack::drawDialog() {}
+DialogItem* DialogStack::item(int i) { return i >= 0 && i < itemCount ? slots[i].live() : nullptr; }
+
+void DialogStack::clearItems() {
+    pageId = -1;
+    itemCount = 0;
+    activatedId = -1;
+    focus = 0;
+    activatedValue = 0;
+    offsetX = offsetY = 0;
+    for (Slot& slot : slots) slot.kind = -1;
+}
+
+int DialogStack::findItem(int id) {
+    for (int i = 0; i < itemCount; ++i)
+        if (slots[i].live()->id == id) return i;
+    return -1;
+}
+
+int DialogStack::addItem(int kind, const char* label, int id, float a1, float a2, float a3, float a4, float a5) {
+    int index = findItem(id);
+    if (index < 0) {
+        if (itemCount >= kMaxItems) return -1;
+        index = itemCount++;
+    }
+    Slot& slot = slots[index];
+    if (slot.kind != kind) {
+        slot.kind = kind;
+        slot.live()->visible = 0;  // a new widget starts released, off and not dragged
+    }
+    const float a[5] = {a1, a2, a3, a4, a5};
+    place(index, kind, label, id, a);
+    if (kind == kTitle) addItem(kCloseBox, "", kCloseBoxId);
+    return index;
+}
+
+void DialogStack::place(int index, int kind, const char* label, int id, const float a[5]) {
+    DialogItem* widget = slots[index].live();
+    float x = static_cast<float>(cursorX), y = static_cast<float>(cursorY);
+    float box = static_cast<float>(boxWidth);
+    switch (kind) {
+    case kSlider:
+        widget->init(label, id, index, kind, x, y, sliderWidth, sliderHeight, a[0], a[1], a[2], a[3], a[4]);
+        cursorY += sliderStep;
+        break;
+    case kToggle:
+        widget->init(label, id, index, kind, x, y, box, boxHeight, a[0]);
+        cursorY += boxStep;
+        break;
+    case kButton:
+        widget->init(label, id, index, kind, x, y, box, boxHeight);
+        cursorY += boxStep;
+        break;
+    case kCloseBox:
+        // Shares the title's row, 210 pixels to its right; the page goes on 50 pixels lower.
+        widget->init(label, id, index, kind, x + 210, y, box, boxHeight);
+        cursorY -= 50;
+        break;
+    default:
+        widget->init(label, id, index, kind, x, y, box, box);
+        break;
+    }
+}
+
+void DialogStack::buildPage(int page, int reset) {
+    rebuildRequest = 0;
+    if (!initLogged) AppLog::write("Dialog Init...");
+    initLogged = 1;
+    if (TextBox* text = DialogItem::textBox) text->alphaTest = text->shakeOn = 0;
+    cursorX = 30;
+    cursorY = static_cast<int>(gApp->screen->height * 0.7f);
+    if (reset == 1) {
+        clearItems();
+        pageId = page;
+    }
+    buildPageContents(*this, page);
+}
+
+void DialogStack::push() {
+    if (stackDepth >= kMaxDepth) {
+        AppLog::write("** Attempt to push dialog beyond limits");
+        return;
+    }
+    pageStack[stackDepth++] = pageId;
+}
+
+void DialogStack::pop() {
+    if (stackDepth < 1) {
+        AppLog::write("** Attempt to pop no dialog");
+        return;
+    }
+    stackDepth -= 1;
+    buildPage(pageStack[stackDepth], 1);
+}
+
+void DialogStack::openPage(int page, int remember) {
+    float x = offsetX, y = offsetY;
+    if (remember) push();
+    buildPage(page, 1);
+    offsetX = x;
+    offsetY = y;
+}
+
+void DialogStack::drawDialog() {
+    if (openLevel != targetOpen)
+        openLevel = std::clamp(openLevel + gApp->clock->dt * kOpenRate * (2.0f * targetOpen - 1.0f), 0.0f, 1.0f);
+    drawLevel = openLevel;
+    if (DialogItem::textBox) DialogItem::textBox->brightness = drawLevel;
+    float closed = 1.0f - openLevel;
+    float ox = offsetX - closed * closed * kSlideDistance;
+    for (int i = 0; i < itemCount; ++i) {
+        float level = i == focus ? drawLevel : 0.75f * drawLevel;
+        glColor3f(level, level, level);
+        item(i)->drawItem(ox, offsetY, i == focus);
+    }
+}
+
+void DialogStack::focusKeys(const DialogInput& in) {
+    if (in.specialKey == kUp) focus = focus == 0 ? itemCount - 1 : focus - 1;
+    if (in.key == kTab || in.specialKey == kDown) focus = focus < itemCount - 1 ? focus + 1 : 0;
+}
+
+void DialogStack::handleEvents(const DialogInput& in) {
+    activatedId = -1;
+    activatedValue = 0;
+    float out = 0;
+    for (int i = 0; i < itemCount; ++i) {
+        int r = item(i)->handleEvent(in, offsetX, offsetY, out, i == focus);
+        if (r != kItemIdle && in.left == 1) focus = i;
+        if (r == kItemActivated) {
+            activatedId = item(i)->id;
+            activatedValue = out;
+            return;
+        }
+        if (r == kItemMovesDialog) return dragAndNudge(in);
+    }
+}
+
+void DialogStack::dragAndNudge(const DialogInput& in) {
+    if (in.left == 1) {
+        dragStart[0] = in.x;
+        dragStart[1] = in.y;
+    } else if (in.left == 2) {
+        dragNow[0] = in.x;
+        dragNow[1] = in.y;
+        offsetX = dragBase[0] + dragNow[0] - dragStart[0];
+        offsetY = dragBase[1] + dragNow[1] - dragStart[1];
+    } else if (in.left == 3) {
+        dragBase[0] = offsetX;
+        dragBase[1] = offsetY;
+    }
+    // Nudges leave dragBase alone: the next drag starts from where the last one ended.
+    switch (in.specialKey) {
+    case kLeft: offsetX -= 2; break;
+    case kRight: offsetX += 2; break;
+    case kPageUp: offsetY += 2; break;
+    case kPageDown: offsetY -= 2; break;
+    default: break;
+    }
+}
+
+DialogInput DialogStack::readInput() const {
+    DialogInput in;
+    in.key = gApp->keyboard->key;
+    in.specialKey = gApp->keyboard->specialKey;
+    // The normalised pointer is right in every camera mode (manual mode keeps deltas in the position).
+    in.x = std::round(gApp->mouse->normX * gApp->screen->width);
+    in.y = std::round(gApp->mouse->normY * gApp->screen->height);
+    in.left = gApp->mouse->leftButton;
+    return in;
+}
+
+void DialogStack::run() {
+    DialogInput in = readInput();
+    // The splinter capture draws the picture twice in one frame; the frame's input counts once.
+    bool firstPass = gApp->clock->time != lastRunTime;
+    lastRunTime = gApp->clock->time;
+    if (firstPass) focusKeys(in);
+    drawDialog();
+    if (!firstPass) return;
+    handleEvents(in);
+    if (activatedId > -1 && dispatch) dispatch();
+}

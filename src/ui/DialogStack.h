@@ -1,17 +1,74 @@
-// The stack of popup dialogs drawn inside the GL picture.
+// The popup dialog: one page of widgets at a time, the pages that led to it, the slide and the input scan.
 #pragma once
+#include "ui/DialogItem.h"
 #include "world/SceneObject.h"
 
 class DialogStack : public SceneObject {
 public:
-    void buildDialogs(int a, int b);
-    void buildPage(int page, int fromScratch);
-    void run();
-    void drawDialog();
+    static constexpr int kMaxItems = 50;
+    static constexpr int kMaxDepth = 19;
+    static constexpr int kCloseBoxId = 93;
 
-    int rebuildRequest = 0;  // 1 refresh the values, 2 rebuild from scratch
-    int currentPage = 0;
-    float openLevel = 0.0f;
-    float targetOpen = 0.0f;
+    void clearItems();
+    // Places a widget at the layout cursor (or re-initialises the one with the same id); -1 when full.
+    int addItem(int kind, const char* label, int id, float a1 = 0, float a2 = 0, float a3 = 0, float a4 = 0,
+                float a5 = 0);
+    // reset 1 builds the page afresh; 0 refreshes the values of the widgets already there.
+    void buildPage(int page, int reset);
+    void push();
+    void pop();
+    // Opens a page where the current one stands; remember keeps the way back.
+    void openPage(int page, int remember);
+    void drawDialog();
+    // Tab and down move the focus forward, up backward, both wrapping.
+    void focusKeys(const DialogInput& in);
+    void handleEvents(const DialogInput& in);
+    // One frame while the popup is open: focus keys, drawing, input and the activated widget's action.
+    void run();
+    // The frame's keyboard and mouse as overlay pixels.
+    DialogInput readInput() const;
+    DialogItem* item(int i);
+
+    int pageId = -1;
+    int itemCount = 0;
+    int activatedId = -1;
+    int focus = 0;
     int savedCameraMode = 0;
+    int rebuildRequest = 0;  // 1 refresh the page's values, 2 rebuild it from scratch
+    float activatedValue = 0;
+    float offsetX = 0, offsetY = 0;
+    int pageStack[kMaxDepth] = {};
+    int stackDepth = 0;
+    float targetOpen = 0;
+    float openLevel = 0;
+    float drawLevel = 0;
+    float dragNow[2] = {0, 0};
+    float dragStart[2] = {0, 0};
+    float dragBase[2] = {0, 0};
+    int cursorX = 30, cursorY = 0;
+    int sliderWidth = 140, sliderHeight = 24;
+    int sliderStep = -30;
+    int boxWidth = 30, boxHeight = 30;
+    int boxStep = -40;
+    // Runs the action of the activated widget (the menu actions); set at start-up.
+    void (*dispatch)() = nullptr;
+
+private:
+    // Storage for one widget of any kind, so that pages are built without allocation.
+    struct Slot {
+        SliderItem slider;
+        ToggleItem toggle;
+        ButtonItem button;
+        CloseBoxItem closeBox;
+        TitleItem title;
+        int kind = -1;  // -1 empty
+        DialogItem* live();
+    };
+    int findItem(int id);
+    void place(int index, int kind, const char* label, int id, const float a[5]);
+    void dragAndNudge(const DialogInput& in);
+
+    Slot slots[kMaxItems];
+    int initLogged = 0;
+    double lastRunTime = -1;
 };

@@ -1,0 +1,97 @@
+// An open dialog drawn with the real controls picture: toggle colours, focus brightness, the knob and the slide.
+#include "app/Globals.h"
+#include "support/TestSupport.h"
+#include "ui/DialogStack.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Sum {
+    long r = 0, g = 0, b = 0;
+    int maxG = 0;
+};
+
+class DialogGl : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ScratchDir assets(true);
+        controlsTexture.loadBmp("controls_128.bmp", -1, 0, 1);
+        fontTexture.loadBmpLumAlpha("font_256.bmp", -1, 0, 0);
+    }
+    void SetUp() override {
+        resetProgramState();
+        TextBox::font = &fontTexture;
+        TextBox::effects = &miscRotors;
+        DialogItem::controls = &controlsTexture;
+        DialogItem::textBox = &dialogText;
+        d = std::make_unique<DialogStack>();
+        // Title row at 180; toggle on at (30, 130), toggle off at (30, 90), a half-way linear slider at (30, 50).
+        d->cursorY = 180;
+        d->addItem(kTitle, "", 0);
+        d->addItem(kToggle, "", 1, 1.0f);
+        d->addItem(kToggle, "", 2, 0.0f);
+        d->addItem(kSlider, "", 3, 0.5f, 0, 1, 0, 1);
+        d->openLevel = d->targetOpen = 1.0f;
+    }
+    void TearDown() override { DialogItem::textBox = nullptr; }
+
+    void draw() {
+        beginTestFrame(320, 240);
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(0, 320, 0, 240, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        d->drawDialog();
+    }
+    static Sum sumIn(int x0, int y0, int x1, int y1) {
+        Sum s;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                Rgb p = readPixel(x, y);
+                s.r += p.r;
+                s.g += p.g;
+                s.b += p.b;
+                s.maxG = std::max(s.maxG, p.g);
+            }
+        return s;
+    }
+
+    std::unique_ptr<DialogStack> d;
+};
+
+}  // namespace
+
+TEST_F(DialogGl, TogglesAreGreenWhenOnRedWhenOffAndBrighterWithTheFocus) {
+    draw();
+    Sum on = sumIn(30, 130, 60, 160), off = sumIn(30, 90, 60, 120);
+    EXPECT_GT(on.g, 3 * on.r / 2) << "on is green";
+    EXPECT_GT(off.r, 3 * off.g / 2) << "off is red";
+    EXPECT_GT(on.g, 20000) << "the lamp is lit";
+    d->focus = 2;
+    draw();
+    Sum focused = sumIn(30, 130, 60, 160);
+    EXPECT_GT(focused.maxG, on.maxG + 40) << "0.99 instead of 0.66 of full brightness";
+}
+
+TEST_F(DialogGl, KnobStandsAtTheValueOverTheTrack) {
+    draw();
+    Sum knob = sumIn(92, 52, 108, 72), track = sumIn(40, 58, 80, 66), above = sumIn(40, 70, 80, 74);
+    EXPECT_GT(knob.r / (16 * 20), 90) << "the knob face at 0.5 of the 140-pixel track";
+    EXPECT_GT(track.r / (40 * 8), 20) << "the groove";
+    EXPECT_LT(track.r / (40 * 8), knob.r / (16 * 20));
+    EXPECT_EQ(above.r, 0) << "the track is 12 pixels high, inside the knob's 24";
+    d->item(4)->init("", 3, 4, kSlider, 30, 50, 140, 24, 1.0f, 0, 1, 0, 1);
+    draw();
+    EXPECT_GT(sumIn(162, 52, 178, 72).r / (16 * 20), 90) << "at the right end for the maximum";
+}
+
+TEST_F(DialogGl, TheDialogSlidesInFromTheLeftAndDrawsNothingWhenClosed) {
+    d->openLevel = d->targetOpen = 0.5f;
+    draw();
+    EXPECT_GT(sumIn(17, 52, 33, 72).r / (16 * 20), 45) << "the knob 75 pixels left of its place, at half light";
+    EXPECT_EQ(sumIn(100, 52, 116, 72).r, 0) << "the old knob place, right of the moved track's end at 95";
+    EXPECT_FLOAT_EQ(dialogText.brightness, 0.5f);
+    d->openLevel = d->targetOpen = 0.0f;
+    draw();
+    EXPECT_EQ(sumIn(0, 0, 320, 240).g, 0);
+}
