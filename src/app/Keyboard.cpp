@@ -145,7 +145,7 @@ void replayIntroKey() {
     appState.introStep = 0;
     if (appState.soundEnabled) {
         soundSystem.stopAll();
-        soundSystem.stopSong();
+        soundSystem.stopSong(soundSystem.song);
     }
     sceneStep(kSceneApply | kSceneAdvance);
 }
@@ -270,7 +270,7 @@ void afterKey(int k) {
         splinter.skipPhase = 0.0f;
         if (appState.soundEnabled) {
             soundSystem.stopAll();
-            soundSystem.stopSong();
+            soundSystem.stopSong(soundSystem.song);
             soundSystem.use3D = 0;
         }
     }
