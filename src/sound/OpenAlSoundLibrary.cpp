@@ -78,7 +78,7 @@ int OpenAlSoundLibrary::driverCount() {
 
 void OpenAlSoundLibrary::driverCaps(int driver, unsigned& caps) {
     // Every OpenAL device places sounds in 3D; flagging only the default device makes the driver choice land on it.
-    caps = (driver == defaultDevice && driver < driverCount()) ? snd::kCapsHardware : 0;
+    caps = (driver < driverCount() && driver == defaultDevice) ? snd::kCapsHardware : 0;
 }
 
 int OpenAlSoundLibrary::setDriver(int driver) {
@@ -162,30 +162,42 @@ SampleHandle OpenAlSoundLibrary::loadSample(int slot, const char* fileName, unsi
     return nullptr;
 }
 
-bool OpenAlSoundLibrary::decode(Sample& sample, const char* fileName, unsigned mode) {
-    SF_INFO info{};
+namespace {
+
+// Reads a mono or stereo sound file as 16-bit frames; positional samples are mixed down to mono, because
+// OpenAL places only mono buffers in space. Returns the frame count, 0 on failure with the error code set.
+sf_count_t readSoundFile(const char* fileName, bool positional, std::vector<short>& data, SF_INFO& info,
+                         int& error) {
     SNDFILE* file = sf_open(fileName, SFM_READ, &info);
     if (!file) {
         error = sf_error(nullptr) == SF_ERR_UNRECOGNISED_FORMAT ? snd::kErrFileFormat : snd::kErrFileNotFound;
-        return false;
+        return 0;
     }
-    std::vector<short> data(static_cast<size_t>(info.frames) * info.channels);
-    sf_count_t frames = sf_readf_short(file, data.data(), info.frames);
+    sf_count_t frames = 0;
+    if (info.channels == 1 || info.channels == 2) {
+        data.resize(static_cast<size_t>(info.frames) * info.channels);
+        frames = sf_readf_short(file, data.data(), info.frames);
+    }
     sf_close(file);
-    if (info.channels < 1 || info.channels > 2 || frames <= 0) {
-        error = snd::kErrFileBad;
-        return false;
-    }
-    int channels = info.channels;
-    // OpenAL places only mono buffers in space, so positional samples are mixed down.
-    if (channels == 2 && (mode & snd::kModeHardware3D)) {
+    if (frames <= 0) error = snd::kErrFileBad;
+    if (frames > 0 && info.channels == 2 && positional) {
         for (sf_count_t i = 0; i < frames; ++i) data[i] = static_cast<short>((data[2 * i] + data[2 * i + 1]) / 2);
-        channels = 1;
+        info.channels = 1;
     }
+    return frames > 0 ? frames : 0;
+}
+
+}  // namespace
+
+bool OpenAlSoundLibrary::decode(Sample& sample, const char* fileName, unsigned mode) {
+    std::vector<short> data;
+    SF_INFO info{};
+    sf_count_t frames = readSoundFile(fileName, mode & snd::kModeHardware3D, data, info, error);
+    if (frames == 0) return false;
     alGetError();
     alGenBuffers(1, &sample.buffer);
-    alBufferData(sample.buffer, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, data.data(),
-                 static_cast<ALsizei>(frames * channels * sizeof(short)), info.samplerate);
+    alBufferData(sample.buffer, info.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, data.data(),
+                 static_cast<ALsizei>(frames * info.channels * sizeof(short)), info.samplerate);
     if (alGetError() != AL_NO_ERROR) {
         alDeleteBuffers(1, &sample.buffer);
         error = snd::kErrMemory;

@@ -122,24 +122,15 @@ TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
 }
 
 TEST(SoundSystem, ErrorTextsCoverTheLibraryCodesAndNothingElse) {
-    struct Case {
-        int code;
-        const char* text;
-    } cases[] = {
-        {0, "No errors\n"},
-        {1, "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.\n"},
-        {12, "Not enough memory \n"},
-        {17, "Failed to allocate a new channel\n"},
-        {19, "Required Mediaplayer codec is not installed\n"},
-        {20, "Unknown error\n"},
-        {-1, "Unknown error\n"},
-    };
-    for (const Case& c : cases) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "No errors\n"}, {12, "Not enough memory \n"}, {19, "Required Mediaplayer codec is not installed\n"},
+        {20, "Unknown error\n"}, {-1, "Unknown error\n"}};
+    for (const auto& [code, text] : cases) {
         LogCapture log;
         FakeSoundLibrary fake;
-        fake.errorCode = c.code;
+        fake.errorCode = code;
         SoundSystem(fake).logError();
-        EXPECT_EQ(log.lines(), c.text);
+        EXPECT_EQ(log.lines(), text);
     }
 }
 
@@ -184,33 +175,4 @@ TEST(SoundSystem, SamplesLoadInTheDriverModeWithAStereoRetryAndAreFreedOnce) {
     sound.close();
     EXPECT_EQ(fake.callText(),
               "loadSample -1 explosion.wav 4096 0\nloadSample -1 explosion.wav 64 0\nfreeSample #1\nclose\n");
-}
-
-TEST(SoundSystem, MusicCallsNeedASongAndPlayNeedsTheLibraryStarted) {
-    FakeSoundLibrary fake;
-    SoundSystem sound(fake);
-    sound.playSong(sound.song);
-    sound.stopSong(sound.song);
-    sound.setMusicVolume(sound.song, 0.5f);
-    EXPECT_EQ(fake.callText(), "");
-    EXPECT_FLOAT_EQ(sound.musicVolume, 0.5f);
-
-    SongHandle song = reinterpret_cast<SongHandle>(7);
-    sound.playSong(song);
-    sound.initialised = 1;
-    sound.playSong(song);
-    sound.stopSong(song);
-    sound.setMusicVolume(song, 1.0f);
-    EXPECT_EQ(fake.callText(), "playSong #7\nstopSong #7\nsetSongVolume #7 255\n");
-}
-
-TEST(SoundSystem, DistanceFactorIsStoredAlwaysAndSentOnlyIn3D) {
-    FakeSoundLibrary fake;
-    SoundSystem sound(fake);
-    sound.setDistanceFactor(8.0f);
-    EXPECT_FLOAT_EQ(sound.worldScale, 8.0f);
-    EXPECT_EQ(fake.callText(), "");
-    sound.use3D = 1;
-    sound.setDistanceFactor(4.0f);
-    EXPECT_EQ(fake.callText(), "setDistanceFactor 4\n");
 }
