@@ -1,5 +1,6 @@
 // Definitions of the program's single shared objects.
 #include "app/Globals.h"
+#include "sound/OpenAlSoundLibrary.h"
 
 AppContext appContext;
 AppState appState;
@@ -9,7 +10,8 @@ Camera camera;
 RotorSet effectRotors, miscRotors, lightRotors, cameraMoveRotors, cameraTurnRotors;
 KeyboardState keyboard;
 MouseState mouse;
-SoundSystem soundSystem;
+OpenAlSoundLibrary openAlSound;
+SoundSystem soundSystem(openAlSound);
 Screen screen;
 TextBox statusLine, infoText, titleText, dialogText, glErrorText;
 FpsCounter fpsCounter;

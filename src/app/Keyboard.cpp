@@ -37,7 +37,7 @@ void replayIntro() {
     appState.introStep = 0;
     if (appState.soundEnabled) {
         soundSystem.stopAll();
-        soundSystem.stopSong();
+        soundSystem.stopSong(soundSystem.song);
     }
     sceneStep(kSceneApply | kSceneAdvance);
 }
@@ -277,7 +277,7 @@ void afterKey(int k) {
         tracef("splinter", "3");
         if (appState.soundEnabled) {
             soundSystem.stopAll();
-            soundSystem.stopSong();
+            soundSystem.stopSong(soundSystem.song);
             soundSystem.use3D = 0;
         }
     }

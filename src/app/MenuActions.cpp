@@ -206,10 +206,10 @@ const MenuAction kActions[] = {
      }},
     {8, 702, [](float v) {
          soundSystem.initialised = I(v);
-         if (soundSystem.initialised) soundSystem.playSong();
-         else soundSystem.stopSong();
+         if (soundSystem.initialised) soundSystem.playSong(soundSystem.song);
+         else soundSystem.stopSong(soundSystem.song);
      }},
-    {8, 712, [](float v) { soundSystem.setMusicVolume(v); }},
+    {8, 712, [](float v) { soundSystem.setMusicVolume(soundSystem.song, v); }},
     {8, 71, sfxVolume},
 
     {9, 60, [](float v) { show("Home: %4.2f", prefs.noiseLevel = v); }},

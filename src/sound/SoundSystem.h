@@ -1,30 +1,65 @@
-// The one wrapper over the sound library; with no device it reports failure and the program runs silent.
+// The one wrapper over the sound library: start-up with fallbacks, guarded operations, positional plays.
 #pragma once
+#include "sound/SoundLibrary.h"
 #include "world/SceneObject.h"
-
-using SampleHandle = void*;
 
 class SoundSystem : public SceneObject {
 public:
+    explicit SoundSystem(SoundLibrary& library);
+
+    // Start-up and the guarded operations (SoundSystem.cpp); init returns 0 when sound is on.
     int init();
     void close();
     SampleHandle loadSample(const char* fileName);
     void freeSample(SampleHandle sample);
-    int playSample3D(SampleHandle sample, float x, float y, float z);
-    int playFile(const char* fileName);
     void setSfxVolume(float v);
-    void setMusicVolume(float v);
     void setVolume(float v);
+    void setPan(float v);
+    void setFrequency(int hz);
+    void setDistanceFactor(float f);
     void stopAll();
-    void playSong();
-    void stopSong();
-    void updateListener();
     int channelsPlaying();
+    void playSong(SongHandle s);
+    void stopSong(SongHandle s);
+    void setMusicVolume(SongHandle s, float v);
+    void logError();
 
-    int initialised = 0;
+    // Plays, listener and ambient sounds (SoundPlay.cpp); plays return 0, or -1 when nothing played.
+    int playFile(const char* fileName);
+    int playSample(SampleHandle sample);
+    int playFile3D(const char* fileName, float x, float y, float z);
+    int playSample3D(SampleHandle sample, float x, float y, float z);
+    void setChannelPosition(int channelNumber, float x, float y, float z);
+    void updateListener();
+    void playAmbientSound(float dt);
+
+    SoundLibrary* library;
     int soundOn = 0;
-    int use3D = 1;
-    float worldScale = 1.0f;
-    float sfxVolume = 1.0f;
+    int numDrivers = 0;
+    int driver = -1;
+    int output = -1;
+    int initialised = 0;
+    int channel = -1;  // the most recently started channel; negative = none
+    int frequency = 0;
+    unsigned sampleMode = snd::kMode2D;
+    int hardware = 0;
+    int use3D = 0;
+    int eax2 = 0;
+    unsigned driverCaps = 0;
+    float lastPlayTime = 0;
+    float volume = 1.0f;
     float musicVolume = 1.0f;
+    float sfxVolume = 1.0f;
+    float pan = 0.5f;
+    float minDistance = 200.0f;
+    float maxDistance = 1200.0f;
+    float worldScale = 1000.0f;
+    float distanceFactor;
+    SampleHandle lastSample = nullptr;
+    SongHandle song = nullptr;
+
+private:
+    void pickDriver(int i);
+    int startChannel(SampleHandle sample, const char* label);
+    int startChannel3D(SampleHandle sample, const char* label, float x, float y, float z);
 };

@@ -3,11 +3,14 @@
 #include "camera/RotorSet.h"
 #include "core/AppContext.h"
 #include "core/AppState.h"
+#include "core/Prefs.h"
 #include "gfx/Screen.h"
 #include "gfx/Texture.h"
+#include "sound/SoundSystem.h"
 #include "ui/TextBox.h"
 #include "world/Light.h"
 #include <GL/gl.h>
+#include <cmath>
 
 namespace {
 
@@ -58,6 +61,9 @@ const float kLogo[8][4] = {
     {1.08f, 0.55f, 1.3f, 0.75f},  // a bomb to the right
 };
 
+// The channel the intro sound started on: later plays change the sound system's current channel.
+int introChannel = -1;
+
 template <size_t N>
 void drawLines(TextBox& pen, const char* const (&lines)[N]) {
     for (const char* line : lines) pen.drawLine(line);
@@ -82,7 +88,24 @@ void drawHelpScreen() {
     drawLines(pen, kStandardControls);
 }
 
+void introSoundStep() {
+    AppState& state = *gApp->state;
+    if (!state.soundEnabled) return;
+    SoundSystem& sound = *gApp->sound;
+    const RotorSet& rotors = *gApp->effectRotors;
+    if (state.introStep == 0) {
+        sound.playFile3D("thx2.wav", 0, 0, -1);
+        introChannel = sound.channel;
+        sound.setFrequency(44000);
+        state.introStep = 1;
+    }
+    sound.setChannelPosition(introChannel, -rotors.wave(2, 150, 1.0f, -0.5f), rotors.wave(1, 300, 1.0f, -0.5f),
+                             gApp->prefs->noiseLevel * 5.0f - 4.5f);
+    sound.setVolume((1.0f - std::fabs(rotors.wave(1, 300, 2.0f, -1.0f))) * 0.25f + 0.75f);
+}
+
 void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
+    introSoundStep();
     const RotorSet& rotors = *gApp->effectRotors;
     glPushMatrix();
     glTranslatef(0, 0.2f, 0);

@@ -17,7 +17,7 @@ protected:
         resetProgramState();
         initPref();
         dialogs = DialogStack();
-        soundSystem = SoundSystem();
+        soundSystem = SoundSystem(*soundSystem.library);
         previousColorLevel = 1.0f;
         previousMenuLevel = 0.0f;
         volumePreviewTime = 0.0;

@@ -1,0 +1,148 @@
+// Plays, listener and ambient sounds against a scripted library, with and without 3D.
+#include "app/Globals.h"
+#include "core/Random.h"
+#include "sound/FakeSoundLibrary.h"
+#include "sound/SoundSystem.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// A started sound system on the fake, 3D or not, with the start-up calls already cleared.
+struct Started {
+    FakeSoundLibrary fake;
+    SoundSystem sound{fake};
+    explicit Started(bool threeD) {
+        resetProgramState();
+        fake.caps = {threeD ? snd::kCapsHardware : 0u};
+        fake.nextChannel = 5;
+        sound.init();
+        fake.calls.clear();
+        camera.position = Vec3(1, 2, 3);
+        frameClock.time = 12.5;
+    }
+};
+
+// The seed after which the generator's next result is `value` (0..32767).
+uint32_t seedBefore(int value) {
+    uint32_t inverse = 214013u;  // Newton's iteration for the inverse of the multiplier modulo 2^32
+    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
+    return ((static_cast<uint32_t>(value) << 16) - 2531011u) * inverse;
+}
+
+}  // namespace
+
+TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolume) {
+    Started s(false);
+    s.sound.volume = 0.5f;
+    EXPECT_EQ(s.sound.playFile3D("wolf2.wav", 7, 8, 9), 0);
+    EXPECT_EQ(s.fake.callText(), "loadSample -1 wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
+    EXPECT_EQ(s.sound.channel, 5);
+    EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
+    EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 12.5f);
+
+    s.fake.calls.clear();
+    SampleHandle explosion = reinterpret_cast<SampleHandle>(9);
+    EXPECT_EQ(s.sound.playSample3D(explosion, 0, 0, 0), 0);
+    EXPECT_EQ(s.fake.callText(), "playSound -1 #9\nsetPan 6 127\nsetVolume 6 127\n");
+}
+
+TEST(SoundPlay, In3DEverySoundIsPlacedWithItsDistancesAndReverb) {
+    Started s(true);
+    EXPECT_EQ(s.sound.playFile("hit.wav"), 0);  // at the camera
+    EXPECT_EQ(s.fake.callText(),
+              "loadSample -1 hit.wav 4096 0\nsetMinMaxDistance #1 200 1200\nplaySound -1 #1\n"
+              "setChannelAttributes 5 1 2 3 / 0 0 0\nsetReverbMix 5 -1\n");
+    EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
+    EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 12.5f);
+
+    s.fake.calls.clear();
+    SampleHandle explosion = reinterpret_cast<SampleHandle>(9);
+    EXPECT_EQ(s.sound.playSample3D(explosion, 0, 0, 0), 0);
+    EXPECT_EQ(s.sound.playSample(explosion), 0);
+    EXPECT_EQ(s.fake.callText(),
+              "setMinMaxDistance #9 200 1200\nplaySound -1 #9\nsetChannelAttributes 6 0 0 0 / 0 0 0\n"
+              "setReverbMix 6 -1\n"
+              "setMinMaxDistance #9 200 1200\nplaySound -1 #9\nsetChannelAttributes 7 1 2 3 / 0 0 0\n"
+              "setReverbMix 7 -1\n");
+    EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1) << "a sample play keeps the last loaded file";
+}
+
+TEST(SoundPlay, NothingToPlayGivesMinusOneWithoutAPlayCall) {
+    for (bool threeD : {false, true}) {
+        Started s(threeD);
+        EXPECT_EQ(s.sound.playSample3D(nullptr, 0, 0, 0), -1);
+        EXPECT_EQ(s.sound.playSample(nullptr), -1);
+        EXPECT_EQ(s.fake.callText(), "");
+
+        // A file that does not load, then no free channel: no pan, volume or placing follows.
+        s.fake.failingLoads = {"gone.wav 4096", "gone.wav 8192"};
+        s.sound.playFile3D("gone.wav", 0, 0, 0);
+        EXPECT_EQ(s.sound.lastSample, nullptr);
+        s.fake.nextChannel = -1;
+        s.fake.calls.clear();
+        s.sound.channel = 2;
+        EXPECT_EQ(s.sound.playSample3D(reinterpret_cast<SampleHandle>(9), 0, 0, 0), threeD ? -1 : 0);
+        EXPECT_EQ(s.sound.channel, -1);
+        EXPECT_EQ(s.fake.calls.back(), "playSound -1 #9");
+        EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 0.0f);
+    }
+}
+
+TEST(SoundPlay, TheListenerAndChannelPositionsFollowOnlyIn3D) {
+    for (bool threeD : {false, true}) {
+        Started s(threeD);
+        camera.forward[2] = -1;
+        camera.up[1] = 1;
+        s.sound.updateListener();
+        s.sound.setChannelPosition(4, 0.5f, -0.5f, 2);
+        EXPECT_EQ(s.fake.callText(), threeD ? "setListenerAttributes 1 2 3 / 0 0 0 / 0 0 -1 / 0 1 0\nupdate3D\n"
+                                              "setChannelAttributes 4 0.5 -0.5 2 / 0 0 0\n"
+                                            : "");
+    }
+}
+
+TEST(SoundPlay, AmbientSoundsComeAtOneHundredthOfTheFrameStep) {
+    Started s(true);
+    // Chance 0.0001 at 100 frames per second: a first draw of 3 / 32768 plays, 4 / 32768 does not.
+    rndSeed(seedBefore(4));
+    s.sound.playAmbientSound(0.01f);
+    EXPECT_EQ(s.fake.callText(), "");
+    EXPECT_EQ(rndState(), seedBefore(4) * 214013u + 2531011u) << "exactly one draw when nothing plays";
+
+    rndSeed(seedBefore(3));
+    rndInt();
+    int kind = 3 * rndInt() / 32768;
+    float z = rnd(2.0f) - 1, y = rnd(2.0f) - 1, x = rnd(2.0f) - 1;
+    const char* files[] = {"cricket2.wav", "wolf2.wav", "ethunder.wav"};
+    char placed[96];
+    std::snprintf(placed, sizeof placed, "setChannelAttributes 5 %g %g %g / 0 0 0", x, y, z);
+
+    rndSeed(seedBefore(3));
+    s.sound.playAmbientSound(0.01f);
+    ASSERT_EQ(s.fake.calls.size(), 5u);
+    EXPECT_EQ(s.fake.calls[0], std::string("loadSample -1 ") + files[kind] + " 4096 0");
+    EXPECT_EQ(s.fake.calls[3], placed);
+
+    // With sound off the same five draws are taken and nothing reaches the library.
+    s.sound.soundOn = 0;
+    s.fake.calls.clear();
+    rndSeed(seedBefore(3));
+    s.sound.playAmbientSound(0.01f);
+    uint32_t afterAmbient = rndState();
+    rndSeed(seedBefore(3));
+    for (int i = 0; i < 5; ++i) rndInt();
+    EXPECT_EQ(rndState(), afterAmbient);
+    EXPECT_EQ(s.fake.callText(), "");
+    s.sound.soundOn = 1;
+
+    // The rate holds at any frame rate: about a hundred sounds per 10000 seconds.
+    for (float dt : {0.01f, 0.1f}) {
+        s.fake.calls.clear();
+        rndSeed(1);
+        for (int frame = 0; frame < static_cast<int>(10000 / dt); ++frame) s.sound.playAmbientSound(dt);
+        int plays = static_cast<int>(s.fake.calls.size() / 5);
+        EXPECT_GT(plays, 70) << dt;
+        EXPECT_LT(plays, 130) << dt;
+    }
+}

@@ -1,0 +1,178 @@
+// Sound system start-up against a scripted library: call order, driver choice, failure lines, guarded operations.
+#include "core/AppLog.h"
+#include "sound/FakeSoundLibrary.h"
+#include "sound/SoundSystem.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr unsigned kHw = snd::kCapsHardware;
+constexpr unsigned kEax2 = snd::kCapsEax2;
+
+// A scratch directory with an empty log, so that each test reads only its own log lines.
+struct LogCapture {
+    ScratchDir dir;
+    LogCapture() { AppLog::restart(); }
+    std::string lines() const { return readFile("app.log"); }
+};
+
+int count(const std::vector<std::string>& calls, const std::string& call) {
+    int n = 0;
+    for (const std::string& c : calls) n += c == call;
+    return n;
+}
+
+}  // namespace
+
+TEST(SoundSystem, InitBringsTheLibraryUpInOrderAndTheLastEax2DriverWins) {
+    LogCapture log;
+    FakeSoundLibrary fake;
+    fake.caps = {kHw, kEax2};
+    SoundSystem sound(fake);
+    EXPECT_FLOAT_EQ(sound.distanceFactor, 20.0f);
+
+    ASSERT_EQ(sound.init(), 0);
+    EXPECT_EQ(fake.callText(),
+              "version\nsetOutput 2\noutput\ndriverCount\n"
+              "driverCaps 0\nsetDistanceFactor 20\ndriverCaps 1\nsetDistanceFactor 20\n"
+              "setDriver 1\nsetMixer 4\nstart 44000 32 0\n");
+    EXPECT_EQ(sound.driver, 1);
+    EXPECT_EQ(sound.numDrivers, 2);
+    EXPECT_EQ(sound.output, 2);
+    EXPECT_EQ(sound.use3D, 1);
+    EXPECT_EQ(sound.hardware, 1);
+    EXPECT_EQ(sound.eax2, 1);
+    EXPECT_EQ(sound.sampleMode, snd::kModeHardware3D);
+    EXPECT_EQ(sound.soundOn, 1);
+    EXPECT_EQ(sound.initialised, 1);
+    EXPECT_EQ(log.lines(), "");
+}
+
+TEST(SoundSystem, DriverChoiceFollowsTheCapabilityBits) {
+    struct Case {
+        std::vector<unsigned> caps;
+        int driver, use3D;
+        unsigned sampleMode;
+        int distanceCalls;
+    } cases[] = {
+        {{0, 0}, -1, 0, snd::kMode2D, 0},                   // nothing 3D: the library's default driver
+        {{kHw, kHw}, 1, 1, snd::kModeHardware3D, 2},         // the last hardware driver
+        {{kEax2, kHw}, 0, 1, snd::kModeHardware3D, 2},       // hardware never displaces an EAX2 choice
+        {{0, kHw, 0}, 1, 1, snd::kModeHardware3D, 2},        // the factor is sent from the first 3D driver on
+        {{kHw | kEax2, kEax2}, 1, 1, snd::kModeHardware3D, 2},
+    };
+    for (const Case& c : cases) {
+        LogCapture log;
+        FakeSoundLibrary fake;
+        fake.caps = c.caps;
+        SoundSystem sound(fake);
+        ASSERT_EQ(sound.init(), 0);
+        SCOPED_TRACE(fake.callText());
+        EXPECT_EQ(sound.driver, c.driver);
+        EXPECT_EQ(count(fake.calls, "setDriver " + std::to_string(c.driver)), 1);
+        EXPECT_EQ(sound.use3D, c.use3D);
+        EXPECT_EQ(sound.sampleMode, c.sampleMode);
+        EXPECT_EQ(count(fake.calls, "setDistanceFactor 20"), c.distanceCalls);
+    }
+}
+
+TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
+    struct Case {
+        void (*script)(FakeSoundLibrary&);
+        int status;
+        const char* lastCall;
+        const char* log;
+    } cases[] = {
+        {[](FakeSoundLibrary& f) { f.versionResult = 3.32f; }, 1, "version",
+         "Incorrect/outdated library version, should be FMOD 3.33\n\n"},
+        {[](FakeSoundLibrary& f) { f.outputResult = 0; }, 2, "output", "Snd: cannot set output to DirectSound\n"},
+        {[](FakeSoundLibrary& f) { f.caps.clear(); }, 3, "driverCount", "Snd: no sound drivers\n"},
+        {[](FakeSoundLibrary& f) { f.setDriverResult = 0; }, 4, "setDriver 0", "Snd: Cannot set driver\n"},
+        {[](FakeSoundLibrary& f) { f.setMixerResult = 0; }, 5, "setMixer 4", "Snd: Cannot set mixer\n"},
+        {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = snd::kErrInit; }, 6, "lastError",
+         "Snd: bad initilization:\nError initializing output device.\n"},
+    };
+    for (const Case& c : cases) {
+        LogCapture log;
+        FakeSoundLibrary fake;
+        c.script(fake);
+        SoundSystem sound(fake);
+        EXPECT_EQ(sound.init(), c.status);
+        EXPECT_EQ(fake.calls.back(), c.lastCall);
+        EXPECT_EQ(log.lines(), c.log);
+        EXPECT_EQ(sound.soundOn, 0);
+        EXPECT_EQ(sound.initialised, 0);
+
+        // Silent from now on: nothing reaches the library and every play says so.
+        fake.calls.clear();
+        sound.stopAll();
+        sound.setVolume(0.5f);
+        sound.setPan(0.5f);
+        sound.setSfxVolume(0.5f);
+        sound.setFrequency(22050);
+        EXPECT_EQ(sound.loadSample("explosion.wav"), nullptr);
+        EXPECT_EQ(sound.playFile("hit.wav"), -1);
+        EXPECT_EQ(sound.playFile3D("hit.wav", 0, 0, 0), -1);
+        EXPECT_EQ(sound.playSample(&fake), -1);
+        EXPECT_EQ(sound.playSample3D(&fake, 0, 0, 0), -1);
+        EXPECT_EQ(fake.callText(), "");
+        EXPECT_FLOAT_EQ(sound.volume, 1.0f);
+    }
+}
+
+TEST(SoundSystem, ErrorTextsCoverTheLibraryCodesAndNothingElse) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "No errors\n"}, {12, "Not enough memory \n"}, {19, "Required Mediaplayer codec is not installed\n"},
+        {20, "Unknown error\n"}, {-1, "Unknown error\n"}};
+    for (const auto& [code, text] : cases) {
+        LogCapture log;
+        FakeSoundLibrary fake;
+        fake.errorCode = code;
+        SoundSystem(fake).logError();
+        EXPECT_EQ(log.lines(), text);
+    }
+}
+
+TEST(SoundSystem, GuardedOperationsSendBytesToTheCurrentChannel) {
+    LogCapture log;
+    FakeSoundLibrary fake;
+    SoundSystem sound(fake);
+    ASSERT_EQ(sound.init(), 0);
+    fake.calls.clear();
+
+    // Without a channel the volume is kept for the next one but not sent.
+    sound.setVolume(0.5f);
+    sound.setPan(0.5f);
+    sound.setFrequency(44000);
+    sound.setSfxVolume(1.0f);
+    EXPECT_EQ(fake.callText(), "setSfxMasterVolume 255\n");
+    EXPECT_FLOAT_EQ(sound.volume, 0.5f);
+    EXPECT_EQ(sound.frequency, 44000);
+
+    fake.calls.clear();
+    sound.channel = 3;
+    sound.setVolume(0.5f);
+    sound.setPan(0.25f);
+    sound.setFrequency(22050);
+    sound.stopAll();
+    EXPECT_EQ(fake.callText(), "setVolume 3 127\nsetPan 3 63\nsetFrequency 3 22050\nstopSound -3\n");
+    EXPECT_FLOAT_EQ(sound.pan, 0.5f) << "callers keep the pan themselves";
+}
+
+TEST(SoundSystem, SamplesLoadInTheDriverModeWithAStereoRetryAndAreFreedOnce) {
+    LogCapture log;
+    FakeSoundLibrary fake;
+    fake.failingLoads = {"explosion.wav 4096"};
+    SoundSystem sound(fake);
+    ASSERT_EQ(sound.init(), 0);
+    fake.calls.clear();
+
+    SampleHandle sample = sound.loadSample("explosion.wav");
+    EXPECT_EQ(FakeSoundLibrary::id(sample), 1);
+    sound.freeSample(nullptr);
+    sound.lastSample = sample;
+    sound.close();
+    EXPECT_EQ(fake.callText(),
+              "loadSample -1 explosion.wav 4096 0\nloadSample -1 explosion.wav 64 0\nfreeSample #1\nclose\n");
+}
