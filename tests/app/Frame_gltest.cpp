@@ -1,11 +1,10 @@
-// The frame spine in a real GL context: reshape rules and the start-up blink.
+// The frame spine in a real GL context: reshape rules.
 #include "app/Frame.h"
 #include "app/Globals.h"
 #include "support/TestSupport.h"
-#include <cmath>
 #include <gtest/gtest.h>
 
-TEST(FrameGl, ReshapeKeepsTheWindowedSizeOnlyWhenWindowed) {
+TEST(FrameGl, ReshapeKeepsTheWindowedSizeOnlyWhenWindowedAndNeverAZeroHeight) {
     resetProgramState();
     prefs.fullScreen = 1;
     prefs.windowWidth = prefs.windowHeight = 450;
@@ -15,16 +14,7 @@ TEST(FrameGl, ReshapeKeepsTheWindowedSizeOnlyWhenWindowed) {
     prefs.fullScreen = 0;
     reshapeHandler(320, 240);
     EXPECT_EQ(prefs.windowWidth, 320);
-    EXPECT_EQ(prefs.windowHeight, 240);
-}
-
-TEST(FrameGl, AMinimisedWindowGivesAFiniteAspect) {
-    resetProgramState();
-    prefs.fullScreen = 0;
-    prefs.windowWidth = 320;
-    prefs.windowHeight = 240;
-    reshapeHandler(320, 0);
-    float aspect = static_cast<float>(screen.width) / static_cast<float>(screen.height);
-    EXPECT_TRUE(std::isfinite(aspect));
+    reshapeHandler(320, 0);  // minimised
+    EXPECT_GT(screen.height, 0);
     EXPECT_EQ(prefs.windowHeight, 240) << "a minimised window is no size to restore";
 }

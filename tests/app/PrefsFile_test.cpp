@@ -117,13 +117,8 @@ TEST(PrefsFile, AHostileFileIsBroughtIntoRange) {
     hostile.tesselation = 1 << 30;
     hostile.blendMode0 = -7;
     hostile.blendMode1 = 99;
-    hostile.imageOption = -1;
-    hostile.universe = 12;
     hostile.cameraMode = -3;
-    hostile.polygonMode = 5;
     hostile.letterbox = 1000;
-    hostile.mapMode = -1;
-    hostile.debugLine = 17;
     hostile.lightmap = -1000;
     hostile.windowWidth = 0;
     hostile.windowHeight = 1 << 20;
@@ -136,13 +131,8 @@ TEST(PrefsFile, AHostileFileIsBroughtIntoRange) {
     EXPECT_EQ(p.tesselation, 80);
     EXPECT_EQ(p.blendMode0, 0);
     EXPECT_EQ(p.blendMode1, 7);
-    EXPECT_EQ(p.imageOption, 0);
-    EXPECT_EQ(p.universe, 3);
     EXPECT_EQ(p.cameraMode, 0);
-    EXPECT_EQ(p.polygonMode, 2);
     EXPECT_EQ(p.letterbox, 6);
-    EXPECT_EQ(p.mapMode, 0);
-    EXPECT_EQ(p.debugLine, 16);
     EXPECT_EQ(p.lightmap, -63);
     EXPECT_EQ(p.windowWidth, 1);
     EXPECT_EQ(p.windowHeight, 16384);

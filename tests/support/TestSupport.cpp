@@ -96,6 +96,41 @@ void beginTestFrame(int width, int height, float r, float g, float b) {
     glLoadIdentity();
 }
 
+void orthoProjection(double left, double right, double bottom, double top, double zNear, double zFar) {
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(left, right, bottom, top, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+std::vector<unsigned char> readFrame(int width, int height) {
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind) {
+    std::vector<TraceLine> out;
+    std::istringstream lines(readFile(fileName));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        TraceLine t{0, "", ""};
+        std::string seconds;
+        words >> t.frame >> seconds >> t.kind;
+        std::getline(words, t.text);
+        if (!t.text.empty() && t.text[0] == ' ') t.text.erase(0, 1);
+        if (kind.empty() || t.kind == kind) out.push_back(t);
+    }
+    return out;
+}
+
+bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text) {
+    for (const TraceLine& t : lines)
+        if (t.frame == frame && t.text == text) return true;
+    return false;
+}
+
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;

@@ -39,5 +39,19 @@ Rgb readPixel(int x, int y);
 // Sets up a plain test frame: viewport, clear colour, identity matrices.
 void beginTestFrame(int width, int height, float r = 0, float g = 0, float b = 0);
 
+// Sets an orthographic projection on top of beginTestFrame and goes back to the model-view matrix.
+void orthoProjection(double left, double right, double bottom, double top, double zNear = -1, double zFar = 1);
+// The whole back buffer as RGB bytes, bottom row first.
+std::vector<unsigned char> readFrame(int width, int height);
+
+// One line of a --trace file: "<frame> <seconds> <kind> <text>".
+struct TraceLine {
+    long frame;
+    std::string kind, text;
+};
+// The lines of one kind, or all lines for an empty kind.
+std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind = "");
+bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text);
+
 // Reads a PNG written by the program; false if it cannot be read.
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb);

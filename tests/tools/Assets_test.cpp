@@ -128,21 +128,6 @@ TEST(Assets, FontHasInkInEveryPrintableCellOnly) {
     }
 }
 
-TEST(Assets, ControlCellsAndSunHaveOpacityWhereDrawn) {
-    const std::vector<uint8_t> controls = load("controls_128.bmp", -1);
-    ASSERT_FALSE(controls.empty());
-    // Centre of each cell of the widget table, as (s, t); alpha is the mean brightness.
-    const float cells[][2] = {{0.125f, 0.875f}, {0.375f, 0.875f}, {0.625f, 0.875f}, {0.875f, 0.875f}, {0.125f, 0.625f},
-                              {0.375f, 0.625f}, {0.625f, 0.625f}, {0.125f, 0.375f}, {0.375f, 0.375f}};
-    for (const auto& c : cells) EXPECT_GT(channel(controls, 128, int(c[0] * 128), int(c[1] * 128), 3), 25);
-    EXPECT_GT(channel(controls, 128, int(0.125f * 128), 122, 3), 25);  // track rim near the top of the cell
-    const std::vector<uint8_t> sun = load("sun_128.bmp", -1);
-    ASSERT_FALSE(sun.empty());
-    EXPECT_GT(channel(sun, 128, 64, 64, 3), 240);
-    EXPECT_EQ(channel(sun, 128, 0, 0, 3), 0);
-    EXPECT_EQ(channel(sun, 128, 0, 64, 3), 0);
-}
-
 TEST(Assets, SoundsHaveTheirLengthsAndMatchedLevelsWithoutClipping) {
     const double seconds[] = {3.0, 0.5, 2.0, 3.0, 4.0, 9.0};
     std::vector<double> rmsLevels;

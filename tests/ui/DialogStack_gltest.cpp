@@ -1,4 +1,4 @@
-// An open dialog drawn with the real controls picture: toggle colours, focus brightness, the knob and the slide.
+// An open dialog drawn with the real controls picture: toggle colours, focus brightness and the slide.
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include "ui/DialogStack.h"
@@ -38,9 +38,7 @@ protected:
 
     void draw() {
         beginTestFrame(320, 240);
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(0, 320, 0, 240, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
+        orthoProjection(0, 320, 0, 240);
         d->drawDialog();
     }
     static Sum sumIn(int x0, int y0, int x1, int y1) {
@@ -71,18 +69,6 @@ TEST_F(DialogGl, TogglesAreGreenWhenOnRedWhenOffAndBrighterWithTheFocus) {
     draw();
     Sum focused = sumIn(30, 130, 60, 160);
     EXPECT_GT(focused.maxG, on.maxG + 40) << "0.99 instead of 0.66 of full brightness";
-}
-
-TEST_F(DialogGl, KnobStandsAtTheValueOverTheTrack) {
-    draw();
-    Sum knob = sumIn(92, 52, 108, 72), track = sumIn(40, 58, 80, 66), above = sumIn(40, 70, 80, 74);
-    EXPECT_GT(knob.r / (16 * 20), 90) << "the knob face at 0.5 of the 140-pixel track";
-    EXPECT_GT(track.r / (40 * 8), 20) << "the groove";
-    EXPECT_LT(track.r / (40 * 8), knob.r / (16 * 20));
-    EXPECT_EQ(above.r, 0) << "the track is 12 pixels high, inside the knob's 24";
-    d->item(4)->init("", 3, 4, kSlider, 30, 50, 140, 24, 1.0f, 0, 1, 0, 1);
-    draw();
-    EXPECT_GT(sumIn(162, 52, 178, 72).r / (16 * 20), 90) << "at the right end for the maximum";
 }
 
 TEST_F(DialogGl, TheDialogSlidesInFromTheLeftAndDrawsNothingWhenClosed) {

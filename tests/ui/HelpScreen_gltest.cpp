@@ -1,19 +1,9 @@
-// The help page layout and the intro scene's frame and logo in a real GL context.
+// The intro scene's frame and logo in a real GL context.
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include "ui/HelpScreen.h"
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-
-TEST(HelpScreenGl, LinesStartBelowTheTitleAndStepFifteenPixels) {
-    resetProgramState();
-    screen.height = 600;
-    drawHelpScreen();
-    // Title at 552, the first control line 22.5 below it, 10 + 19 lines 15 apart with a 5-pixel gap.
-    EXPECT_FLOAT_EQ(infoText.position.y, 552.0f - 15.0f - 7.5f - 150.0f - 5.0f - 285.0f);
-    EXPECT_FLOAT_EQ(infoText.position.x, 30.0f);
-    EXPECT_FLOAT_EQ(infoText.radius, 8.0f);
-}
 
 TEST(HelpScreenGl, IntroDrawsTheBlueFrameAndTheLogoInsideIt) {
     resetProgramState();

@@ -17,9 +17,7 @@ protected:
         resetProgramState();
         prefs.textures = 1;
         beginTestFrame(320, 240);
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(0, 320, 0, 240, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
+        orthoProjection(0, 320, 0, 240);
     }
     // Counts lit pixels in a rectangle of the back buffer.
     static int inkIn(int x0, int y0, int x1, int y1) {

@@ -1,4 +1,4 @@
-// Scene object render state, switched on and off exactly, checked in a real GL context.
+// Scene objects: overlap and motion, and the render state switched on and off exactly in a real GL context.
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include <GL/gl.h>
@@ -28,6 +28,27 @@ GLboolean depthMask() {
 
 }  // namespace
 
+TEST_F(SceneObjectGl, OverlapStopsAtExactlyTheSummedRadiusAndAZeroStepMovesNothing) {
+    SceneObject a, b;
+    a.radius = 0.5f;
+    b.radius = 0.25f;
+    b.position = Vec3(0.75f, 0, 0);
+    EXPECT_FALSE(a.overlaps(b)) << "touching at the summed radius is not overlapping";
+    b.position = Vec3(0.7f, -0.7f, 0.7f);
+    EXPECT_TRUE(a.overlaps(b));
+    prefs.objectSize = 0.5f;
+    EXPECT_FALSE(a.overlaps(b)) << "the object size scales the radii";
+    a.velocity = Vec3(1, 2, 3);
+    a.spin = Vec3(10, 0, 0);
+    frameClock.dt = 0.0f;
+    a.update();
+    EXPECT_EQ(a.position.length() + a.rotation.length(), 0.0f);
+    frameClock.dt = 0.5f;
+    a.update();
+    EXPECT_FLOAT_EQ(a.position.z, 1.5f);
+    EXPECT_FLOAT_EQ(a.rotation.x, 5.0f);
+}
+
 TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     Texture tex;
     SceneObject o;
@@ -36,10 +57,7 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     o.blendSrc = 6;
     o.blendDst = 1;
     o.beginRenderState();
-    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    for (GLenum cap : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_TEXTURE_2D}) EXPECT_TRUE(glIsEnabled(cap)) << cap;
     EXPECT_EQ(depthMask(), GL_FALSE);
     GLint src = 0, dst = 0;
     glGetIntegerv(GL_BLEND_SRC, &src);
@@ -47,10 +65,7 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     EXPECT_EQ(src, GL_DST_COLOR);
     EXPECT_EQ(dst, GL_ONE);
     o.endRenderState();
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    for (GLenum cap : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_TEXTURE_2D}) EXPECT_FALSE(glIsEnabled(cap)) << cap;
     EXPECT_EQ(depthMask(), GL_TRUE);
     // The blend function is not restored.
     glGetIntegerv(GL_BLEND_SRC, &src);
@@ -83,9 +98,7 @@ TEST_F(SceneObjectGl, TexturesOffDrawsUntexturedAndLeavesTexturingAsItWas) {
 
 TEST_F(SceneObjectGl, BillboardCoversItsExtentInColour) {
     beginTestFrame(320, 240);
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(-2, 2, -1.5, 1.5, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
+    orthoProjection(-2, 2, -1.5, 1.5);
     SceneObject o;
     o.alphaTest = 0;
     o.blend = 0;
@@ -94,10 +107,8 @@ TEST_F(SceneObjectGl, BillboardCoversItsExtentInColour) {
     o.extent = Vec3(1, 0.5f, 1);
     o.setColor(1, 0, 0, 1);
     o.draw();
-    Rgb inside = readPixel(160, 120), outside = readPixel(160 + 100, 120);
-    EXPECT_EQ(inside.r, 255);
-    EXPECT_EQ(inside.g, 0);
-    EXPECT_EQ(outside.r, 0);
+    EXPECT_EQ(readPixel(160, 120).r, 255);
+    EXPECT_EQ(readPixel(160 + 100, 120).r, 0);
     o.visible = 0;
     beginTestFrame(320, 240);
     o.draw();

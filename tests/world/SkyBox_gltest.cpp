@@ -1,10 +1,9 @@
-// Sky box pixels: each face where the face table puts it, its texture upright, and the real sky images.
+// Sky box pixels: each face where the face table puts it, and its texture upright.
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include <GL/glu.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
@@ -68,29 +67,4 @@ TEST(SkyBoxGl, FrontFaceTextureIsUprightAndUnmirrored) {
     EXPECT_TRUE(sameColour(readPixel(190, 90), quad + 3)) << "lower right";
     EXPECT_TRUE(sameColour(readPixel(130, 150), quad + 6)) << "upper left";
     EXPECT_TRUE(sameColour(readPixel(190, 150), quad + 9)) << "upper right";
-}
-
-TEST(SkyBoxGl, LoadedSkyImagesShowTheirCentresAlongEachAxis) {
-    ScratchDir dir(true);
-    resetProgramState();
-    SkyBox box;
-    box.load();
-    box.radius = 11.2f;
-    for (int i = 0; i < 6; ++i) {
-        box.faces[i].bind();
-        GLint w = 0, wrap = 0;
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
-        ASSERT_GT(w, 0) << "face " << i << " not loaded";
-        EXPECT_EQ(wrap, GL_CLAMP_TO_EDGE);
-        std::vector<unsigned char> texels(static_cast<size_t>(w) * w * 4);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-        const unsigned char* centre = &texels[((w / 2) * w + w / 2) * 4];
-        lookFromCentre(kLooks[i], Vec3(0, 0, 0));
-        box.draw();
-        Rgb p = readPixel(160, 120);
-        EXPECT_NEAR(p.r, centre[0], 6) << "face " << i;
-        EXPECT_NEAR(p.g, centre[1], 6) << "face " << i;
-        EXPECT_NEAR(p.b, centre[2], 6) << "face " << i;
-    }
 }

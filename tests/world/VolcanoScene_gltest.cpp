@@ -68,9 +68,7 @@ protected:
     // Straight down the y axis: window x follows world x, window y follows -z.
     void lookDown() {
         beginTestFrame(kWidth, kHeight, 1, 0, 0);
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(-1, 1, -1, 1, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
+        orthoProjection(-1, 1, -1, 1, -10, 10);
         glRotatef(90, 1, 0, 0);
     }
     // Pixel at the centre of mesh cell (i, j) of the quadrant mesh.
