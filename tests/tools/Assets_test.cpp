@@ -15,12 +15,12 @@ namespace {
 
 const std::string kRunDir = VULKORA_RUN_DIR;
 
-struct ImageSpec {
+struct ImageFile {
     const char* name;
     int size;
 };
 
-const ImageSpec kImages[] = {
+const ImageFile kImages[] = {
     {"font_256.bmp", 256}, {"controls_128.bmp", 128}, {"sun_128.bmp", 128}, {"refl.bmp", 256}, {"cloudbw2128.bmp", 128},
     {"grass.bmp", 128},    {"water128.bmp", 128},     {"dirt128.bmp", 128}, {"ff.bmp", 256},   {"fr.bmp", 256},
     {"fb.bmp", 256},       {"fl.bmp", 256},           {"ft.bmp", 256},      {"f0.bmp", 256},
@@ -61,16 +61,16 @@ Line row(int y) { return {0, y, 1, 0}; }
 }  // namespace
 
 TEST(Assets, EveryImageIsA24BitBottomUpBmpTheLoaderReads) {
-    for (const ImageSpec& spec : kImages) {
-        const std::string bytes = readFile(kRunDir + "/" + spec.name);
-        ASSERT_EQ(bytes.size(), 54u + spec.size * spec.size * 3) << spec.name;
+    for (const ImageFile& file : kImages) {
+        const std::string bytes = readFile(kRunDir + "/" + file.name);
+        ASSERT_EQ(bytes.size(), 54u + file.size * file.size * 3) << file.name;
         EXPECT_EQ(bytes.substr(0, 2), "BM");
         EXPECT_EQ(uint8_t(bytes[10]), 54);
         EXPECT_EQ(uint8_t(bytes[28]), 24);
-        const DecodedBmp image = decodeBmp((kRunDir + "/" + spec.name).c_str(), -1, 0, BmpTexels::Rgba);
-        EXPECT_EQ(image.result, 0) << spec.name;
-        EXPECT_EQ(image.width, spec.size);
-        EXPECT_EQ(image.height, spec.size);
+        const DecodedBmp image = decodeBmp((kRunDir + "/" + file.name).c_str(), -1, 0, BmpTexels::Rgba);
+        EXPECT_EQ(image.result, 0) << file.name;
+        EXPECT_EQ(image.width, file.size);
+        EXPECT_EQ(image.height, file.size);
     }
 }
 
@@ -159,7 +159,7 @@ TEST(Assets, GeneratorWritesTheSameBytesEveryRun) {
     // The build puts the generator in <build>/tools and its output in <build>/run.
     const std::string command = kRunDir + "/../tools/vulkora_assets " + dir.path;
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const ImageSpec& spec : kImages)
-        EXPECT_EQ(readFile(spec.name), readFile(kRunDir + "/" + spec.name)) << spec.name;
+    for (const ImageFile& file : kImages)
+        EXPECT_EQ(readFile(file.name), readFile(kRunDir + "/" + file.name)) << file.name;
     for (const char* sound : kSounds) EXPECT_EQ(readFile(sound), readFile(kRunDir + "/" + sound)) << sound;
 }
