@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include <algorithm>
 #include <GL/gl.h>
+#include <cmath>
 
 int nextFreeHint = 0;
 
@@ -127,18 +128,23 @@ void ParticleSystem::update() {
     }
 }
 
+// Textured particles are gathered into one quad list per system: the corners are placed on the CPU
+// exactly as the per-particle translate and rotations would place them, which spares a software
+// renderer one draw call per particle.
 void ParticleSystem::draw() {
     beginRenderState();
+    if (texture) glBegin(GL_QUADS);
     for (int i = 0; i < slotsInUse(); ++i) {
         const Particle& p = particles[i];
         if (!p.visible) continue;
         if (!texture)
             drawPointOrStreak(p);
         else if (spinJitter == 0.0f)
-            drawFacingQuad(p);
+            addFacingQuad(p);
         else
-            drawSpinningQuad(p);
+            addSpinningQuad(p);
     }
+    if (texture) glEnd();
     endRenderState();
 }
 
@@ -164,28 +170,33 @@ void ParticleSystem::drawPointOrStreak(const Particle& p) const {
     glPopMatrix();
 }
 
-void ParticleSystem::drawFacingQuad(const Particle& p) const {
+// One quad's corners inside an open GL_QUADS list: centre -u-v, +u-v, +u+v, -u+v.
+void ParticleSystem::addQuad(const Particle& p, const Vec3& u, const Vec3& v) const {
+    const Vec3& c = p.position;
     glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
-    glPushMatrix();
-    glTranslatef(p.position.x, p.position.y, p.position.z);
-    drawCameraFacingQuad(p.radius, texRect);
-    glPopMatrix();
+    glTexCoord2f(texRect[0], texRect[2]); glVertex3f(c.x - u.x - v.x, c.y - u.y - v.y, c.z - u.z - v.z);
+    glTexCoord2f(texRect[1], texRect[2]); glVertex3f(c.x + u.x - v.x, c.y + u.y - v.y, c.z + u.z - v.z);
+    glTexCoord2f(texRect[1], texRect[3]); glVertex3f(c.x + u.x + v.x, c.y + u.y + v.y, c.z + u.z + v.z);
+    glTexCoord2f(texRect[0], texRect[3]); glVertex3f(c.x - u.x + v.x, c.y - u.y + v.y, c.z - u.z + v.z);
 }
 
-void ParticleSystem::drawSpinningQuad(const Particle& p) const {
-    const Vec3& cam = gApp->camera->rotation;
+void ParticleSystem::addFacingQuad(const Particle& p) const {
+    const Camera& cam = *gApp->camera;
     float s = p.radius;
-    glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
-    glPushMatrix();
-    glTranslatef(p.position.x, p.position.y, p.position.z);
-    glRotatef(-cam.y - p.rotation.y, 0, 1, 0);
-    glRotatef(-cam.x - p.rotation.x, 1, 0, 0);
-    glRotatef(-cam.z - p.rotation.z, 0, 0, 1);
-    glBegin(GL_QUADS);
-    glTexCoord2f(texRect[0], texRect[2]); glVertex2f(-s, -s);
-    glTexCoord2f(texRect[1], texRect[2]); glVertex2f(s, -s);
-    glTexCoord2f(texRect[1], texRect[3]); glVertex2f(s, s);
-    glTexCoord2f(texRect[0], texRect[3]); glVertex2f(-s, s);
-    glEnd();
-    glPopMatrix();
+    addQuad(p, Vec3(cam.right[0], cam.right[1], cam.right[2]) * s, Vec3(cam.up[0], cam.up[1], cam.up[2]) * s);
+}
+
+void turnedQuadAxes(float yDegrees, float xDegrees, float zDegrees, Vec3& u, Vec3& v) {
+    const float toRadians = kPi / 180.0f;
+    float a = yDegrees * toRadians, b = xDegrees * toRadians, c = zDegrees * toRadians;
+    float ca = std::cos(a), sa = std::sin(a), cb = std::cos(b), sb = std::sin(b), cc = std::cos(c), sc = std::sin(c);
+    u = Vec3(cc * ca + sc * sb * sa, sc * cb, -cc * sa + sc * sb * ca);
+    v = Vec3(-sc * ca + cc * sb * sa, cc * cb, sc * sa + cc * sb * ca);
+}
+
+void ParticleSystem::addSpinningQuad(const Particle& p) const {
+    const Vec3& cam = gApp->camera->rotation;
+    Vec3 u, v;
+    turnedQuadAxes(-cam.y - p.rotation.y, -cam.x - p.rotation.x, -cam.z - p.rotation.z, u, v);
+    addQuad(p, u * p.radius, v * p.radius);
 }

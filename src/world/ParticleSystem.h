@@ -35,6 +35,8 @@ struct ParticleSetup {
 float centredJitter(float range);
 // A quad of the given half-size facing the camera, around the current origin; texture rectangle s0, s1, t0, t1.
 void drawCameraFacingQuad(float halfSize, const float texRect[4]);
+// The x and y axes of a quad turned by glRotatef about y, then x, then z (degrees), computed on the CPU.
+void turnedQuadAxes(float yDegrees, float xDegrees, float zDegrees, Vec3& u, Vec3& v);
 
 // Where the search for a free slot starts; shared by every system, any non-negative value is valid.
 extern int nextFreeHint;
@@ -60,6 +62,7 @@ private:
     int slotsInUse() const;
     int findFreeSlot() const;
     void drawPointOrStreak(const Particle& p) const;
-    void drawFacingQuad(const Particle& p) const;
-    void drawSpinningQuad(const Particle& p) const;
+    void addQuad(const Particle& p, const Vec3& u, const Vec3& v) const;
+    void addFacingQuad(const Particle& p) const;
+    void addSpinningQuad(const Particle& p) const;
 };

@@ -174,3 +174,25 @@ TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInThe
     EXPECT_EQ(orangeInTheSky(), 0);
     expectRgb(readPixel(kWidth / 2, kHeight - 10), 0, 0, 0, "dark sky");
 }
+
+// Spinning particles are laid out on the CPU; their axes must be where glRotatef would turn them.
+TEST(ParticleQuadGl, TurnedAxesMatchTheGlRotations) {
+    const float angles[][3] = {{0, 0, 0}, {30, -20, 75}, {-200, 95, -310}, {720, 10, 45}};
+    for (const auto& a : angles) {
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glRotatef(a[0], 0, 1, 0);
+        glRotatef(a[1], 1, 0, 0);
+        glRotatef(a[2], 0, 0, 1);
+        float m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        glPopMatrix();
+        Vec3 u, v;
+        turnedQuadAxes(a[0], a[1], a[2], u, v);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(u[i], m[i], 1e-5f) << a[0] << " " << a[1] << " " << a[2];
+            EXPECT_NEAR(v[i], m[4 + i], 1e-5f) << a[0] << " " << a[1] << " " << a[2];
+        }
+    }
+}
