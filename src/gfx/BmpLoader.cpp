@@ -1,7 +1,6 @@
 // Bitmap loading: decoding into the fixed texel buffer, then the upload into a Texture.
 #include "gfx/BmpLoader.h"
 
-#include <GL/glu.h>
 
 #include <cstdio>
 #include <cstring>
@@ -41,12 +40,7 @@ void convertPixels(int pixelCount, int completePixels, int alphaKey, int keyThre
 
 int uploadBmp(Texture& texture, const DecodedBmp& image, GLenum format, int mipmapped) {
     if (image.result != 0) return image.result;
-    texture.bind();
-    texture.setFilter(mipmapped);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-                 image.texels);
-    if (mipmapped)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.texels);
+    texture.upload(format, image.width, image.height, image.texels, mipmapped);
     return 0;
 }
 

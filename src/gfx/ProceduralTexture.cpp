@@ -191,15 +191,6 @@ void blobCloud(const Layout& layout) {
     for (int i = 0; i < count; ++i) storeTexel(layout, i, grey(static_cast<float>(gBlobSum[i] * 255.0 / maximum)));
 }
 
-void upload2D(Texture& texture, const GeneratedTexels& image, GLenum format, int mipmapped) {
-    texture.bind();
-    texture.setFilter(mipmapped);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-                 image.bytes);
-    if (mipmapped)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, format, GL_UNSIGNED_BYTE, image.bytes);
-}
-
 }  // namespace
 
 GeneratedTexels generateTexels(TextureVariant variant, int kind, float scale, int amount) {
@@ -215,16 +206,21 @@ GeneratedTexels generateTexels(TextureVariant variant, int kind, float scale, in
     return {layout.width, layout.height, layout.lumAlpha ? 2 : 4, gTexelBytes};
 }
 
+static void uploadGenerated(Texture& texture, const GeneratedTexels& image, GLenum format, int mipmapped) {
+    texture.upload(format, image.width, image.height, image.bytes, mipmapped);
+}
+
 void Texture::makeTexture(int kind, int mipmapped, float scale, int amount) {
-    upload2D(*this, generateTexels(TextureVariant::Rgba128, kind, scale, amount), GL_RGBA, mipmapped);
+    uploadGenerated(*this, generateTexels(TextureVariant::Rgba128, kind, scale, amount), GL_RGBA, mipmapped);
 }
 
 void Texture::makeTextureLumAlpha(int kind, int mipmapped, float scale, int amount) {
-    upload2D(*this, generateTexels(TextureVariant::LumAlpha128, kind, scale, amount), GL_LUMINANCE_ALPHA, mipmapped);
+    uploadGenerated(*this, generateTexels(TextureVariant::LumAlpha128, kind, scale, amount), GL_LUMINANCE_ALPHA,
+                    mipmapped);
 }
 
 void Texture::makeTexture256(int kind, int mipmapped, float scale, int amount) {
-    upload2D(*this, generateTexels(TextureVariant::Rgba256, kind, scale, amount), GL_RGBA, mipmapped);
+    uploadGenerated(*this, generateTexels(TextureVariant::Rgba256, kind, scale, amount), GL_RGBA, mipmapped);
 }
 
 void Texture::makeTexture1D(int kind, int mipmapped, float scale, int amount) {

@@ -1,5 +1,6 @@
 // Texture objects: lazy names, the bind cache, filters.
 #include "gfx/Texture.h"
+#include <GL/glu.h>
 
 GLuint Texture::boundTextureName = 0;
 
@@ -34,4 +35,11 @@ void Texture::applyFilter(GLenum target, int mipmapped) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_NEAREST_MIPMAP_NEAREST : GL_LINEAR);
+}
+
+void Texture::upload(GLenum format, int width, int height, const void* texels, int mipmapped) {
+    bind();
+    setFilter(mipmapped);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE, texels);
+    if (mipmapped) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, format, GL_UNSIGNED_BYTE, texels);
 }

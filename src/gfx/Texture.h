@@ -11,6 +11,8 @@ public:
     void bind1D();
     void setFilter(int mipmapped);
     void setFilter1D(int mipmapped);
+    // Binds, sets the filters and uploads a 2D image of the given format (and its mipmaps when asked).
+    void upload(GLenum format, int width, int height, const void* texels, int mipmapped);
 
     // Image loaders (BmpLoader.cpp) and generators (ProceduralTexture.cpp).
     int loadBmp(const char* fileName, int alphaKey, int keyThreshold, int mipmapped);
