@@ -1,7 +1,6 @@
 // Bitmap loading: decoding into the fixed texel buffer, then the upload into a Texture.
 #include "gfx/BmpLoader.h"
 
-
 #include <cstdio>
 #include <cstring>
 
