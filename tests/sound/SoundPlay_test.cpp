@@ -108,10 +108,14 @@ TEST(SoundPlay, AmbientSoundsComeAtOneHundredthOfTheFrameStep) {
     rndInt();
     const char* files[] = {"cricket2.wav", "wolf2.wav", "ethunder.wav"};
     std::string file = files[3 * rndInt() / 32768];
+    float z = rnd(2.0f) - 1, y = rnd(2.0f) - 1, x = rnd(2.0f) - 1;  // drawn in this order
+    char placed[96];
+    std::snprintf(placed, sizeof placed, "setChannelAttributes 5 %g %g %g / 0 0 0", x, y, z);
     rndSeed(seedBefore(3));
     s.sound.playAmbientSound(0.01f);
     ASSERT_EQ(s.fake.calls.size(), 5u);
     EXPECT_EQ(s.fake.calls[0], "loadSample -1 " + file + " 4096 0");
+    EXPECT_EQ(s.fake.calls[3], placed);
 
     // With sound off the same five draws are taken and nothing reaches the library.
     s.sound.soundOn = 0;
