@@ -36,8 +36,7 @@ TEST(DialogsRun, RightButtonOpensTheMenuAndClicksReachTheColourSlider) {
               "597 key !\n");
     // The slide takes a third of a second (17 frames); the shots wait for it.
     RunResult r = runVulkora("--window 640x480 --no-sound --fixed-step 0.02 --input-script s.txt --trace t.txt "
-                             "--frames 600 --shot 530:main.png --shot 562:color.png --shot 570:options.png "
-                             "--shot 595:closed.png");
+                             "--frames 600 --shot 562:color.png --shot 595:closed.png");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     // A held slider reports every frame, even when the pointer rests.
     std::vector<std::string> messages;
@@ -52,8 +51,6 @@ TEST(DialogsRun, RightButtonOpensTheMenuAndClicksReachTheColourSlider) {
     EXPECT_FLOAT_EQ(saved.color[0], 0.75f);
     EXPECT_EQ(saved.cameraMode, 3) << "the camera mode came back when the popup closed";
 
-    EXPECT_GT(greyPixels("main.png", 30, 276, 60, 306), 300) << "the Options... button";
     EXPECT_GT(greyPixels("color.png", 128, 288, 142, 308), 150) << "the Red knob at three quarters";
-    EXPECT_GT(greyPixels("options.png", 30, 236, 60, 266), 300) << "back on the Options page: Color...";
     EXPECT_LT(greyPixels("closed.png", 30, 236, 60, 266), 100) << "slid away";
 }

@@ -1,4 +1,4 @@
-// End-to-end screen effects: the lightmap keys and picture, the splinter states and its still.
+// End-to-end screen effects: the splinter states and its still.
 #include "support/TestSupport.h"
 #include <cmath>
 #include <gtest/gtest.h>
@@ -25,14 +25,6 @@ struct Picture {
             for (int x = 0; x < kW; ++x) sum += grey(x, y);
         return sum / (kW * kH);
     }
-    // Mean difference of neighbouring columns relative to the brightness, over the ground in the lowest third:
-    // high for a fine grating, low for the smooth terrain texture.
-    double groundContrast() const {
-        double diff = 0, sum = 0;
-        for (int y = 2 * kH / 3; y < kH; ++y)
-            for (int x = 0; x + 1 < kW; ++x) diff += std::abs(grey(x, y) - grey(x + 1, y)), sum += grey(x, y);
-        return diff / sum;
-    }
     // Mean brightness of each row, centred on zero.
     std::vector<double> rowProfile() const {
         std::vector<double> out(kH, 0.0);
@@ -53,28 +45,6 @@ double correlation(const std::vector<double>& a, const std::vector<double>& b) {
 }
 
 }  // namespace
-
-TEST(Effects, AltLStepsToAllLayersWhichDarkenAndStripeThePicture) {
-    ScratchDir dir(true);
-    std::string script = "505 modifiers alt\n";
-    for (int f = 510; f < 573; ++f) script += std::to_string(f) + " key L\n";
-    script += "575 modifiers none\n601 key L\n";
-    writeFile("keys.txt", script);
-    RunResult r = runVulkora(std::string(kRun) +
-                             "--frames 610 --input-script keys.txt --trace trace.txt --shot 600:on.png --shot 601:off.png");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    auto messages = readTrace("trace.txt", "message");
-    EXPECT_TRUE(traced(messages, 510, "1/64: X ")) << "the layers first, then the switch";
-    EXPECT_TRUE(traced(messages, 510, "Lightmap On"));
-    EXPECT_TRUE(traced(messages, 572, "63/64: X Y Z  Vignette  X-grating Y-grating"));
-    EXPECT_TRUE(traced(messages, 601, "Lightmap Off"));
-    Picture on("on.png"), off("off.png");
-    ASSERT_TRUE(on.ok && off.ok);
-    // Vignette, gratings and noise take about 40 % of the light; one frame later the unmasked picture is back.
-    EXPECT_LT(on.mean(), 0.75 * off.mean());
-    EXPECT_GT(on.mean(), 0.35 * off.mean());
-    EXPECT_GT(on.groundContrast(), 1.3 * off.groundContrast());
-}
 
 TEST(Effects, SplinterKeyCapturesShowsTheStillAndEndsAndEscapeShattersTheExit) {
     ScratchDir dir(true);

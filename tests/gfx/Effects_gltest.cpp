@@ -106,18 +106,11 @@ void startSplinterShowing(float skipPhase, float direction) {
 
 }  // namespace
 
-TEST_F(EffectsGl, VignetteMultipliesThePictureAndRepeatsWithTheMagnification) {
+TEST_F(EffectsGl, VignetteDarkensThePictureAndRepeatsWithTheMagnification) {
     setUpLightmap(8, 1.0f);
     lightmapOverlay.update();
     EXPECT_NEAR(readPixel(kW / 2 + 80, kH / 2).r, 191, 4) << "32 texels right of the centre";
     EXPECT_EQ(readPixel(2, 2).r, 0);
-    // A coloured picture keeps its hue: the mask multiplies.
-    beginTestFrame(kW, kH, 1, 0, 0);
-    overlayProjection();
-    lightmapOverlay.draw();
-    Rgb centre = readPixel(kW / 2, kH / 2);
-    EXPECT_GE(centre.r, 250);
-    EXPECT_EQ(centre.g, 0);
     // Twice across: the window centre falls on the mask's dark edge, the quarter points on its centre.
     beginTestFrame(kW, kH, 1, 1, 1);
     setUpLightmap(8, 2.0f);
@@ -126,25 +119,17 @@ TEST_F(EffectsGl, VignetteMultipliesThePictureAndRepeatsWithTheMagnification) {
     EXPECT_GE(readPixel(kW / 4, kH / 4).r, 245);
 }
 
-TEST_F(EffectsGl, GratingDarkensOddColumnsAndRebuildsOnlyAtTheRefreshInterval) {
-    setUpLightmap(16 | 4, 1.0f);  // grating plus pixel noise, so that each rebuild shows in the random state
-    prefs.noiseLevel = 0.0f;       // the grating then darkens by nothing: start from a plain white mask
+TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshInterval) {
+    setUpLightmap(4, 1.0f);  // pixel noise, so that each rebuild shows in the random state
     lightmapOverlay.update();
-    prefs.noiseLevel = 3.0f;  // 120 units: odd columns 135 before the pixel noise of ±60
     const uint32_t before = rndState();
     frameClock.realSeconds = 1.05;
     lightmapOverlay.update();
     EXPECT_EQ(rndState(), before) << "within the interval the mask stays";
-    EXPECT_GE(readPixel(kW / 2, kH / 2).r, 254);
     frameClock.realSeconds = 1.08;
-    beginTestFrame(kW, kH, 1, 1, 1);
-    overlayProjection();
     lightmapOverlay.update();
+    EXPECT_NE(rndState(), before);
     EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.08);
-    int sum = 0;
-    for (int x = 0; x < kW; ++x) sum += readPixel(x, kH / 2).r;
-    EXPECT_LT(sum, kW * 225) << "half the columns darkened by 120 on average";
-    EXPECT_GT(sum, kW * 165);
     prefs.lightmapRefresh = 0.0f;
     frameClock.realSeconds = 1.10;
     const uint32_t again = rndState();
@@ -168,7 +153,7 @@ TEST_F(EffectsGl, QuartersFillTheWindowExactlyThenShrinkToGapsAndNothing) {
     const char centres[4] = {colourAt(kW / 4, kH / 4), colourAt(3 * kW / 4, kH / 4), colourAt(kW / 4, 3 * kH / 4),
                              colourAt(3 * kW / 4, 3 * kH / 4)};
     EXPECT_EQ(std::string(centres, 4), "rgbw");
-    for (auto [x, y] : {std::pair{kW / 2, kH / 2}, {3, 3}, {kW / 4, 5}, {kW - 4, kH - 4}}) EXPECT_EQ(colourAt(x, y), 'k');
+    for (auto [x, y] : {std::pair{kW / 2, kH / 2}, {3, 3}}) EXPECT_EQ(colourAt(x, y), 'k');
     beginTestFrame(kW, kH, 0, 0, 0);
     splinterView();
     splinter.drawPieces();

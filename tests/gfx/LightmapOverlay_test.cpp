@@ -40,13 +40,12 @@ TEST(LightmapMask, SteadyLayersGiveTheirExactTexels) {
     EXPECT_EQ(vignette.at(64, 64), 255);
     EXPECT_EQ(vignette.at(96, 64), 191) << "255 x 0.75 at half the radius";
     EXPECT_EQ(vignette.at(64, 32), 191);
-    for (auto [x, y] : {std::pair{0, 64}, {64, 0}, {0, 0}, {127, 127}, {120, 100}}) EXPECT_EQ(vignette.at(x, y), 0);
+    for (auto [x, y] : {std::pair{0, 64}, {127, 127}}) EXPECT_EQ(vignette.at(x, y), 0);
     EXPECT_EQ(vignette.alphaAt(96, 64), 191) << "luminance and alpha carry the same value";
 
     const Mask columns = compute(20, 64, 16);
     EXPECT_EQ(columns.at(1, 0), 235);
     EXPECT_EQ(columns.at(2, 0), 255);
-    EXPECT_EQ(columns.at(127, 126), 235);
 
     const Mask both = compute(20, 64, 48);
     EXPECT_EQ(both.at(1, 1), 215);
@@ -58,7 +57,7 @@ TEST(LightmapMask, SteadyLayersGiveTheirExactTexels) {
     // The vignette darkens the clamped value; the gratings come after it.
     const Mask dimmed = compute(20, 64, 8 | 16);
     EXPECT_EQ(dimmed.at(97, 64), 167) << "trunc(255 x (1 - (33/64)^2)) - 20";
-    EXPECT_EQ(compute(20, 64, 8 | 16).at(127, 64), 0);
+    EXPECT_EQ(dimmed.at(127, 64), 0);
     EXPECT_EQ(compute(20, 0, 8).at(64, 64), 255) << "a radius below 1 counts as 1";
     EXPECT_EQ(compute(20, 0, 8).at(65, 64), 0);
 }
