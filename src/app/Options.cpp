@@ -13,7 +13,8 @@ const char* usageText() {
            "  --shot N:FILE         save frame N as PNG (repeatable)\n"
            "  --input-script FILE   feed scripted input events at given frames\n"
            "  --trace FILE          write one line per observable event\n"
-           "  --benchmark S         measure S seconds of frames and print frame-time figures\n"
+           "  --benchmark S         measure S seconds of frames (or up to --frames N), print frame-time figures\n"
+           "                        and the slowest frames\n"
            "  --bench-from F        start the benchmark at frame F (default 1)\n"
            "  --help, --version\n";
 }
