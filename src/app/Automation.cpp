@@ -59,7 +59,18 @@ double millisSinceProcessStart() {
     return (now.tv_sec + now.tv_nsec * 1e-9 - startTicks / ticksPerSecond) * 1000.0;
 }
 
+void writeFrameTimes() {
+    FILE* f = std::fopen(options.frameTimesFile.c_str(), "w");
+    if (!f) {
+        std::fprintf(stderr, "vulkora: cannot write %s\n", options.frameTimesFile.c_str());
+        return;
+    }
+    for (const FrameTime& t : frameTimes) std::fprintf(f, "%ld %.3f\n", t.frame, t.millis);
+    std::fclose(f);
+}
+
 void reportBenchmark() {
+    if (!options.frameTimesFile.empty()) writeFrameTimes();
     std::vector<FrameTime> sorted = frameTimes;
     std::sort(sorted.begin(), sorted.end(), [](const FrameTime& a, const FrameTime& b) { return a.millis < b.millis; });
     size_t n = sorted.size();

@@ -16,6 +16,7 @@ const char* usageText() {
            "  --benchmark S         measure S seconds of frames (or up to --frames N), print frame-time figures\n"
            "                        and the slowest frames\n"
            "  --bench-from F        start the benchmark at frame F (default 1)\n"
+           "  --frame-times FILE    with --benchmark: write each measured frame's number and milliseconds\n"
            "  --help, --version\n";
 }
 
@@ -72,7 +73,8 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         if (opt == "--version") { out.version = true; continue; }
         if (opt == "--no-sound") { out.noSound = true; continue; }
         static const char* const kWithValue[] = {"--window", "--fixed-step", "--frames", "--screenshot", "--shot",
-                                                 "--input-script", "--trace", "--benchmark", "--bench-from"};
+                                                 "--input-script", "--trace", "--benchmark", "--bench-from",
+                                                 "--frame-times"};
         bool known = false;
         for (const char* name : kWithValue) known = known || opt == name;
         if (!known) return "unknown option '" + opt + "'";
@@ -87,6 +89,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         else if (opt == "--input-script") out.inputScript = value;
         else if (opt == "--trace") out.traceFile = value;
         else if (opt == "--benchmark") ok = parseDouble(value, out.benchmarkSeconds) && out.benchmarkSeconds > 0;
+        else if (opt == "--frame-times") out.frameTimesFile = value;
         else if (opt == "--bench-from") ok = parseLong(value, out.benchFrom) && out.benchFrom >= 1;
         if (!ok) return "bad value '" + std::string(value) + "' for option '" + opt + "'";
     }

@@ -19,6 +19,7 @@ struct Options {
     std::string traceFile;
     double benchmarkSeconds = 0;
     long benchFrom = 1;
+    std::string frameTimesFile;             // every measured frame's time, one "frame ms" line each
     bool help = false;
     bool version = false;
 };
