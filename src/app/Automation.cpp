@@ -1,6 +1,5 @@
 // The automation layer.
 #include "app/Automation.h"
-#include "app/Frame.h"
 #include "app/InputScript.h"
 #include "core/Trace.h"
 #include "gfx/PngWriter.h"
@@ -17,6 +16,7 @@
 namespace {
 
 Options options;
+void (*endRun)() = nullptr;
 InputScript script;
 long frame = 0;
 
@@ -96,7 +96,7 @@ void benchmarkStep() {
         // The time since the last frame began is the whole of that frame, swap included.
         frameTimes.push_back({frame - 1, std::chrono::duration<float, std::milli>(now - lastFrameStart).count()});
         if (std::chrono::duration<double>(now - benchStart).count() >= options.benchmarkSeconds) {
-            exitProgram();
+            endRun();
         }
     }
     lastFrameStart = now;
@@ -104,8 +104,9 @@ void benchmarkStep() {
 
 }  // namespace
 
-std::string startAutomation(const Options& opts) {
+std::string startAutomation(const Options& opts, void (*end)()) {
     options = opts;
+    endRun = end;
     if (!options.inputScript.empty()) {
         std::string error = script.load(options.inputScript);
         if (!error.empty()) return error;
@@ -138,7 +139,7 @@ void beforeSwap() {
 
 void afterSwap() {
     if (frame == 1) firstFrameMillis = millisSinceProcessStart();
-    if (options.frames > 0 && frame >= options.frames) exitProgram();
+    if (options.frames > 0 && frame >= options.frames) endRun();
 }
 
 void saveFinalScreenshot() {
