@@ -133,19 +133,26 @@ void ParticleSystem::update() {
 // renderer one draw call per particle.
 void ParticleSystem::draw() {
     beginRenderState();
-    if (texture) glBegin(GL_QUADS);
+    if (texture) {
+        glBegin(GL_QUADS);
+        addQuads();
+        glEnd();
+    } else {
+        for (int i = 0; i < slotsInUse(); ++i)
+            if (particles[i].visible) drawPointOrStreak(particles[i]);
+    }
+    endRenderState();
+}
+
+void ParticleSystem::addQuads() const {
     for (int i = 0; i < slotsInUse(); ++i) {
         const Particle& p = particles[i];
         if (!p.visible) continue;
-        if (!texture)
-            drawPointOrStreak(p);
-        else if (spinJitter == 0.0f)
+        if (spinJitter == 0.0f)
             addFacingQuad(p);
         else
             addSpinningQuad(p);
     }
-    if (texture) glEnd();
-    endRenderState();
 }
 
 // Untextured particles are sized in pixels.

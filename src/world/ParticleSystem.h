@@ -52,6 +52,8 @@ public:
     int emit(float x, float y, float z);
     void update() override;
     void draw() override;
+    // The corners of every visible textured particle, inside a GL_QUADS list the caller has opened.
+    void addQuads() const;
     void reset();
 
     Particle particles[kPoolSize];

@@ -27,6 +27,8 @@ public:
     // Seconds since the last eruption, by real time so that pausing does not stop the cycle.
     double elapsed() const;
     bool activeHalf() const;
+    // The smoke trails of all bombs, as one quad list.
+    void drawTrails() const;
 
     int lastUniversePick = -1;
     int lastBlendPick0 = 2;

@@ -86,7 +86,7 @@ protected:
         volcano.init();
     }
     // From the side, 6 units out, looking just over the summit (about 1.1 high), which lies below the middle row.
-    void drawFromTheSide() {
+    void sideView() {
         beginTestFrame(kWidth, kHeight);
         glMatrixMode(GL_PROJECTION);
         gluPerspective(60, static_cast<double>(kWidth) / kHeight, 0.1, 100);
@@ -94,6 +94,9 @@ protected:
         gluLookAt(0, 1.5, 6, 0, 1.2, 0, 0, 1, 0);
         camera.readBack();
         drawLayers(volcano);
+    }
+    void drawFromTheSide() {
+        sideView();
         volcano.draw();
     }
     // Rust-coloured rock pixels in the sky above the summit.
@@ -167,6 +170,20 @@ TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInThe
     stepTo(20820);  // 0.8 s on: the flash has faded to a fifth, the rocks are up
     drawFromTheSide();
     EXPECT_GT(orangeInTheSky(), 5);
+
+    // All trails in one quad list give exactly the pixels of one list per trail, drawn bomb by bomb.
+    sideView();
+    const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight);
+    sideView();
+    for (int i = 0; i < volcano.bombCount; ++i)
+        if (volcano.bombs[i].trail.texture) volcano.bombs[i].trail.draw();
+    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight);
+    sideView();
+    volcano.drawTrails();
+    EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail);
+    int smoke = 0;
+    for (size_t i = 0; i < noTrails.size(); ++i) smoke += noTrails[i] != oneListPerTrail[i];
+    EXPECT_GT(smoke, 300) << "the trails show";
 
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100);
