@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/Rehearsal.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -211,10 +212,12 @@ void worldDraw() {
     }
     lightRotors.update(frameClock.dt, prefs.lightRotateSpeed);
     if (prefs.spotLights) placeLight();
-    if (appState.sceneIndex == 0)
+    if (appState.sceneIndex == 0) {
         drawIntroScene(spotGradientTexture, reflTexture);
-    else if (appState.sceneIndex == 1)
+        rehearseDueStep();
+    } else if (appState.sceneIndex == 1) {
         volcanoSceneDraw();
+    }
 }
 
 void volcanoSceneDraw() {

@@ -1,6 +1,6 @@
 // Preloaded into the real program: counts the main thread's heap allocations per shown frame and tells ours from the GL driver's.
 // VULKORA_ALLOC_FRAMES=A-B counts frames A to B; at exit VULKORA_ALLOC_REPORT gets
-// "frames F ours A driver D" and a line for each allocating call with its count.
+// "frames F ours A driver D jit J" (J: the driver compiling shaders) and a line per allocating call with its count.
 #include <dlfcn.h>
 #include <execinfo.h>
 #include <pthread.h>
@@ -16,7 +16,7 @@ extern "C" void __libc_free(void*);
 namespace {
 
 pthread_t mainThread;
-long frame = 1, countFrom = -1, countTo = -1, framesCounted = 0, ours = 0, driver = 0;
+long frame = 1, countFrom = -1, countTo = -1, framesCounted = 0, ours = 0, driver = 0, jit = 0;
 thread_local bool inside = false;
 void (*realSwap)() = nullptr;
 
@@ -68,6 +68,7 @@ void classify() {
         if (!dladdr(stack[i], &info) || !info.dli_fname || plumbing(info.dli_fname)) continue;
         bool isDriver = driverObject(info.dli_fname);
         ++(isDriver ? driver : ours);
+        jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
         remember(isDriver, info);
         return;
     }
@@ -98,7 +99,7 @@ __attribute__((destructor)) void finish() {
     countFrom = -1;
     FILE* out = file && counted ? std::fopen(file, "w") : nullptr;
     if (!out) return;
-    std::fprintf(out, "frames %ld ours %ld driver %ld\n", framesCounted, ours, driver);
+    std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\n", framesCounted, ours, driver, jit);
     for (int k = 0; k < placeCount; ++k)
         std::fprintf(out, "%s %ld %s\n", places[k].driver ? "driver" : "ours", places[k].count, places[k].text);
     std::fclose(out);

@@ -1,5 +1,6 @@
 // Pixels of the volcano scene: the height layers and the cloud pass from above, the eruption from the side.
 #include "app/Globals.h"
+#include "app/Rehearsal.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
 #include "world/TerrainPasses.h"
@@ -212,4 +213,28 @@ TEST(ParticleQuadGl, TurnedAxesMatchTheGlRotations) {
             EXPECT_NEAR(v[i], m[4 + i], 1e-5f) << a[0] << " " << a[1] << " " << a[2];
         }
     }
+}
+
+// Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
+// back everything it touched, the random generator included.
+TEST_F(VolcanoSceneGl, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
+    buildCone();
+    prefs.spotLights = 1;
+    skyBox.radius = 8.0f;
+    rndSeed(77);
+    drawFromTheSide();
+    const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
+    const float pieceX = splinter.pieces[ScreenSplinter::X][0][0];
+    for (int step = 0; step < kRehearsalSteps; ++step) {
+        drawFromTheSide();
+        rehearseStep(step);
+        ASSERT_TRUE(readFrame(kWidth, kHeight) == picture) << "step " << step;
+    }
+    EXPECT_EQ(rndState(), 77u);
+    EXPECT_EQ(volcano.bombCount, 0);
+    EXPECT_EQ(volcano.eruptionStart, 0.0);
+    EXPECT_EQ(terrain.texture, nullptr) << "the first layer pass of the scene stays untextured";
+    EXPECT_EQ(splinter.pieces[ScreenSplinter::X][0][0], pieceX);
+    for (const ParticleSystem* s : {&volcano.ash, &volcano.lavaFlowA, &volcano.bombs[0].trail})
+        for (const Particle& p : s->particles) ASSERT_FALSE(p.visible);
 }
