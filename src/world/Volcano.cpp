@@ -10,6 +10,7 @@
 #include "scene/Texture.h"
 #include "world/HeightField.h"
 #include "world/TerrainMesh.h"
+#include "world/ViewVolume.h"
 #include <GL/gl.h>
 
 namespace {
@@ -161,13 +162,25 @@ void Volcano::drawTrails() const {
     first->trail.endRenderState();
 }
 
-void Volcano::drawRocks() const {
+// A rock wholly outside the view would be clipped away to the last triangle: it is not sent at all.
+int Volcano::drawRocks() const {
+    float projection[16], modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    ViewVolume view;
+    view.set(projection, modelView);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     if (dirtTexture) dirtTexture->bind();
-    for (int i = 0; i < bombCount; ++i) bombs[i].drawRock();
+    int drawn = 0;
+    for (int i = 0; i < bombCount; ++i) {
+        if (view.excludes(bombs[i].position, bombs[i].radius)) continue;
+        bombs[i].drawRock();
+        ++drawn;
+    }
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
+    return drawn;
 }
 
 // A bright camera-facing glow over the summit, shrinking and fading during the first second.

@@ -87,10 +87,10 @@ protected:
         volcano.init();
     }
     // From the side, 6 units out, looking just over the summit (about 1.1 high), which lies below the middle row.
-    void sideView() {
+    void sideView(double fovy = 60) {
         beginTestFrame(kWidth, kHeight);
         glMatrixMode(GL_PROJECTION);
-        gluPerspective(60, static_cast<double>(kWidth) / kHeight, 0.1, 100);
+        gluPerspective(fovy, static_cast<double>(kWidth) / kHeight, 0.1, 100);
         glMatrixMode(GL_MODELVIEW);
         gluLookAt(0, 1.5, 6, 0, 1.2, 0, 0, 1, 0);
         camera.readBack();
@@ -185,6 +185,20 @@ TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInThe
     int smoke = 0;
     for (size_t i = 0; i < noTrails.size(); ++i) smoke += noTrails[i] != oneListPerTrail[i];
     EXPECT_GT(smoke, 300) << "the trails show";
+
+    // Rocks out of a narrow view are not sent: the picture is that of every rock drawn.
+    sideView(15);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    dirtTexture.bind();
+    for (int i = 0; i < volcano.bombCount; ++i) volcano.bombs[i].drawRock();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight);
+    sideView(15);
+    const int sent = volcano.drawRocks();
+    EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
+    EXPECT_TRUE(sent > 5 && sent < volcano.bombCount) << sent;
 
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100);
