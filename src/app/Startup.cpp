@@ -69,6 +69,7 @@ void wireAppContext() {
     appContext.infoText = &infoText;
     appContext.clock = &frameClock;
     appContext.state = &appState;
+    appContext.settingsChanged = [] { dialogs.rebuildRequest = 1; };
     gApp = &appContext;
 }
 

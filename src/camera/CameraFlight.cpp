@@ -19,6 +19,8 @@ namespace {
 
 enum CameraMode { kAuto = 0, kManual = 1, kHold = 2, kCentred = 3 };
 
+constexpr float kManualFall = 5.0f;  // units per second squared
+
 // Arrow-key bits of KeyboardState::arrows and the camera axis each one pushes along.
 struct ArrowPush {
     int bit;
@@ -61,7 +63,8 @@ void Camera::manualFlight() {
     }
     if (keys.arrows && !gApp->state->popupOpen) keyFlight();
     if (!p.paused) update();
-    if (terrain) terrain->keepOnGround(*this, 1);
+    // The hand-flown camera sinks while in the air, unless paused.
+    if (terrain) terrain->keepOnGround(*this, 1, p.paused ? 0.0f : kManualFall);
     if (!keys.arrows && m.middleButton != 0) {
         applyDrag(10.0f);
         gApp->statusLine->setMessage("Brake");

@@ -27,6 +27,8 @@ public:
     TextBox* infoText = nullptr;
     Clock* clock = nullptr;
     AppState* state = nullptr;
+    // Asks an open dialog page to show the settings anew; for changes made outside the dialogs and keys.
+    void (*settingsChanged)() = nullptr;
 };
 
 // Null until the one-time initialisation wires it.

@@ -1,11 +1,15 @@
-// Pixels of the volcano scene: the height layers and the cloud pass from above, the eruption from the side.
+// Pixels of the volcano scene: the height layers, map modes and the cloud pass from above, the eruption from the
+// side, and the batched particles against the one-by-one drawing.
+#include "app/Frame.h"
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
 #include "world/TerrainPasses.h"
 #include <GL/glu.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -77,7 +81,7 @@ protected:
         return readPixel(static_cast<int>((x + 1.0f) * 0.5f * kWidth), static_cast<int>((1.0f - z) * 0.5f * kHeight));
     }
     void buildCone() {
-        solidTexture(dirtTexture, 255, 255, 255);  // rocks in their own colours
+        solidTexture(dirtTexture, 0, 0, 0);  // black rocks, unless they are drawn untextured
         rndSeed(31);
         heightField.generate(2, 128, 0.05f, 0.0f);
         terrain.columns = terrain.rows = 30;
@@ -116,19 +120,51 @@ protected:
 
 }  // namespace
 
-TEST_F(VolcanoSceneGl, LayersDrawTheirTexturesWhereTheMeshPutsThemAndTheWaterIsHalfTransparent) {
+TEST_F(VolcanoSceneGl, LayersDrawTheirTexturesOnEveryCellAndTheWaterIsHalfTransparent) {
     buildQuadrants();
     terrain.texture = &cloudTexture;  // as a cloud pass leaves it: the layer pass then textures
     lookDown();
     drawLayers(volcano);
-    expectRgb(cellPixel(1, 1), 128, 0, 128, "water: half blue over the red background");
-    expectRgb(cellPixel(5, 1), 0, 255, 0, "grass");
-    expectRgb(cellPixel(1, 5), 102, 0, 0, "dirt at 0.4");
-    expectRgb(cellPixel(5, 5), 255, 255, 0, "summit in the cloud texture");
+    const struct { int i, j, r, g, b; const char* what; } cells[] = {
+        {1, 1, 128, 0, 128, "water: half blue over the red background"},
+        {5, 1, 0, 255, 0, "grass"},
+        {1, 5, 102, 0, 0, "dirt at 0.4"},
+        {5, 5, 255, 255, 0, "summit in the cloud texture"},
+        {7, 1, 0, 255, 0, "grass up to the last column"},
+        {1, 7, 102, 0, 0, "dirt up to the last row"},
+        {7, 7, 255, 255, 0, "the far corner"},
+    };
+    for (const auto& c : cells) expectRgb(cellPixel(c.i, c.j), c.r, c.g, c.b, c.what);
     // At the boundary cell the grass fades in over the two corners above the water's threshold.
     Rgb edge = cellPixel(3, 1);
     EXPECT_GT(edge.g, 40);
     EXPECT_GT(edge.b, 20);
+}
+
+TEST_F(VolcanoSceneGl, EachMapModeMapsTheGroundItsOwnWayAndLeavesGenerationOff) {
+    buildQuadrants();
+    terrain.texture = &cloudTexture;
+    // A checker on the grass, so that where its coordinates come from shows.
+    grassTexture.bind();
+    const unsigned char checker[16] = {0, 255, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 255, 0, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, checker);
+    multiPassCloudShadow = 0;
+    prefs.universe = 0;
+    frameClock.realSeconds = 15.0;  // the quiet half: the ground alone
+    std::vector<unsigned char> frames[4];
+    for (int mode = 0; mode < 4; ++mode) {
+        prefs.mapMode = mode;
+        lookDown();
+        volcanoSceneDraw();
+        frames[mode] = readFrame(kWidth, kHeight);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S)) << "mode " << mode;
+    }
+    multiPassCloudShadow = 1;
+    for (int mode = 1; mode < 4; ++mode) {
+        int differing = 0;
+        for (size_t k = 0; k < frames[0].size(); ++k) differing += frames[mode][k] != frames[0][k];
+        EXPECT_GT(differing, 3000) << "mode " << mode << " changes the picture";
+    }
 }
 
 TEST_F(VolcanoSceneGl, CloudsBlendedWithZeroAndOneLeaveThePictureUnchanged) {
@@ -157,6 +193,7 @@ TEST_F(VolcanoSceneGl, CloudsBlendedWithZeroAndOneLeaveThePictureUnchanged) {
 
 TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     buildCone();
+    prefs.textures = 0;  // the rocks show their own colours
     stepTo(20020);
     ASSERT_EQ(volcano.bombCount, 95);
     drawFromTheSide();
@@ -175,24 +212,79 @@ TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInThe
     expectRgb(readPixel(kWidth / 2, kHeight - 10), 0, 0, 0, "dark sky");
 }
 
-// Spinning particles are laid out on the CPU; their axes must be where glRotatef would turn them.
-TEST(ParticleQuadGl, TurnedAxesMatchTheGlRotations) {
-    const float angles[][3] = {{0, 0, 0}, {30, -20, 75}, {-200, 95, -310}, {720, 10, 45}};
-    for (const auto& a : angles) {
-        glMatrixMode(GL_MODELVIEW);
+// Particles as drawn one by one, each in its own matrix with no normal of its own.
+void drawParticlesOneByOne(ParticleSystem& system) {
+    system.beginRenderState();
+    for (const Particle& p : system.particles) {
+        if (!p.visible) continue;
+        float r = p.radius;
+        glColor4f(p.color.r, p.color.g, p.color.b, p.color.a);
         glPushMatrix();
-        glLoadIdentity();
-        glRotatef(a[0], 0, 1, 0);
-        glRotatef(a[1], 1, 0, 0);
-        glRotatef(a[2], 0, 0, 1);
-        float m[16];
-        glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        glPopMatrix();
-        Vec3 u, v;
-        turnedQuadAxes(a[0], a[1], a[2], u, v);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_NEAR(u[i], m[i], 1e-5f) << a[0] << " " << a[1] << " " << a[2];
-            EXPECT_NEAR(v[i], m[4 + i], 1e-5f) << a[0] << " " << a[1] << " " << a[2];
+        glTranslatef(p.position.x, p.position.y, p.position.z);
+        if (system.spinJitter != 0.0f) {
+            glRotatef(-camera.rotation.y - p.rotation.y, 0, 1, 0);
+            glRotatef(-camera.rotation.x - p.rotation.x, 1, 0, 0);
+            glRotatef(-camera.rotation.z - p.rotation.z, 0, 0, 1);
         }
+        const Vec3 u = system.spinJitter != 0.0f ? Vec3(r, 0, 0) : Vec3(camera.right[0], camera.right[1], camera.right[2]) * r;
+        const Vec3 v = system.spinJitter != 0.0f ? Vec3(0, r, 0) : Vec3(camera.up[0], camera.up[1], camera.up[2]) * r;
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0); glVertex3f(-u.x - v.x, -u.y - v.y, -u.z - v.z);
+        glTexCoord2f(1, 0); glVertex3f(u.x - v.x, u.y - v.y, u.z - v.z);
+        glTexCoord2f(1, 1); glVertex3f(u.x + v.x, u.y + v.y, u.z + v.z);
+        glTexCoord2f(0, 1); glVertex3f(-u.x + v.x, -u.y + v.y, -u.z + v.z);
+        glEnd();
+        glPopMatrix();
+    }
+    system.endRenderState();
+}
+
+// The ash drawn as one batch must light and place every quad as the one-by-one drawing does.
+TEST_F(VolcanoSceneGl, BatchedParticlesLookExactlyAsDrawnOneByOne) {
+    const struct { float heading, pitch, spin; } views[] = {{90, 0, 80}, {30, -20, 80}, {200, 10, 0}};
+    volcano.init();
+    for (const auto& view : views) {
+        beginTestFrame(kWidth, kHeight, 0.1f, 0.1f, 0.1f);
+        glMatrixMode(GL_PROJECTION);
+        gluPerspective(60, static_cast<double>(kWidth) / kHeight, 0.1, 100);
+        glMatrixMode(GL_MODELVIEW);
+        glRotatef(view.pitch, 1, 0, 0);
+        glRotatef(view.heading, 0, 1, 0);
+        camera.rotation = Vec3(view.pitch, view.heading, 0);
+        camera.readBack();
+        glEnable(GL_COLOR_MATERIAL);
+        glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+        light.setPosition(1, 3, 2);
+        light.apply();
+        glEnable(GL_LIGHTING);
+        // Ash two units ahead, under the normal the terrain's last vertex left.
+        ParticleSystem& ash = volcano.ash;
+        ash.reset();
+        ash.startSize = 0.25f;
+        ash.spinJitter = 80.0f;
+        rndSeed(8);
+        for (int i = 0; i < 30; ++i)
+            ash.emit(-2 * camera.forward[0] + rnd(1.6f) - 0.8f, -2 * camera.forward[1] + rnd(1.2f) - 0.6f,
+                     -2 * camera.forward[2] + rnd(1.6f) - 0.8f);
+        ash.spinJitter = view.spin;
+        glNormal3f(0.3f, 0.9f, 0.3f);
+        glDisable(GL_DEPTH_TEST);
+        ash.draw();
+        std::vector<unsigned char> batched = readFrame(kWidth, kHeight);
+        float n[3];
+        glGetFloatv(GL_CURRENT_NORMAL, n);
+        EXPECT_FLOAT_EQ(n[1], 0.9f) << "the normal in force is left as it was";
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawParticlesOneByOne(ash);
+        std::vector<unsigned char> single = readFrame(kWidth, kHeight);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+        int lit = 0, differing = 0;
+        for (size_t k = 0; k < single.size(); ++k) {
+            lit += single[k] > 40;
+            differing += std::abs(batched[k] - single[k]) > 2;
+        }
+        EXPECT_GT(lit, 6000) << "heading " << view.heading;
+        EXPECT_LT(differing, lit / 100) << "heading " << view.heading;
     }
 }

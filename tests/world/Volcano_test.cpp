@@ -1,7 +1,8 @@
-// The eruption cycle driven by the clock alone: timing, the launch, bounces, the quiet half and the variations.
+// The eruption cycle driven by the clock alone: timing, the launch, flights, bounces, the quiet half and the variations.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -81,6 +82,33 @@ TEST_F(VolcanoTest, EruptionDrawsTheCraterFirstAndAFullAshPoolDropsTheRest) {
     EXPECT_EQ(alive(volcano.ash), 100);
 }
 
+TEST_F(VolcanoTest, EveryBombRisesOutOfTheCraterAndFliesTheSameInEveryCameraMode) {
+    const struct { int cameraMode, paused; } modes[] = {{0, 0}, {1, 0}, {1, 1}, {3, 0}};
+    std::vector<float> reference;
+    for (const auto& m : modes) {
+        SetUp();
+        prefs.cameraMode = m.cameraMode;
+        prefs.paused = m.paused;
+        runUntil(20.02);
+        ASSERT_EQ(volcano.bombCount, 95);
+        // The highest each bomb gets above the ground under it during its first two seconds.
+        std::vector<float> peaks(95, -1.0f);
+        float w = terrain.radius;
+        for (int frame = 0; frame < 100; ++frame) {
+            runUntil(frameClock.realSeconds + 0.02);
+            for (int i = 0; i < 95; ++i) {
+                const Vec3& p = volcano.bombs[i].position;
+                float rise = p.y - terrain.heightAt((p.x + 0.5f * w) / w, (p.z + 0.5f * w) / w);
+                peaks[i] = std::max(peaks[i], rise);
+            }
+        }
+        EXPECT_EQ(std::count_if(peaks.begin(), peaks.end(), [](float h) { return h < 0.3f; }), 0)
+            << "bombs that never leave the crater, camera mode " << m.cameraMode;
+        if (reference.empty()) reference = peaks;
+        EXPECT_EQ(peaks, reference) << "camera mode " << m.cameraMode << " paused " << m.paused;
+    }
+}
+
 TEST_F(VolcanoTest, BombsBounceOffTheGroundAndStopAtTheBorder) {
     frameClock.dt = 0.02f;
     LavaBomb& b = volcano.bombs[0];
@@ -122,11 +150,16 @@ TEST_F(VolcanoTest, TheQuietHalfClearsTheBombsVariesHealsAndFreezesEverything) {
     EXPECT_EQ(p->position.y, at.y);
     runUntil(40.1);
     EXPECT_EQ(volcano.bombCount, 95);
+    // The frozen lava goes on where it stopped instead of dying all at once.
+    EXPECT_GE(alive(volcano.lavaFlowA), lava - 2);
+    EXPECT_TRUE(p->visible);
+    EXPECT_NE(p->position.x, at.x);
 }
 
 TEST_F(VolcanoTest, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
     for (int seed = 0; seed < 300; ++seed) {
         rndSeed(seed);
+        dialogs.rebuildRequest = 0;
         int sky = volcano.lastUniversePick, src = volcano.lastBlendPick0, dst = volcano.lastBlendPick1;
         volcano.varyScene();
         ASSERT_GE(prefs.groundHeight, 0.7f);
@@ -136,5 +169,6 @@ TEST_F(VolcanoTest, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
         ASSERT_TRUE(prefs.blendMode1 >= 1 && prefs.blendMode1 <= 7 && prefs.blendMode1 != dst);
         for (int bad : {4, 5}) ASSERT_TRUE(prefs.blendMode0 != bad && prefs.blendMode1 != bad);
         ASSERT_FALSE(prefs.blendMode0 == 3 && prefs.blendMode1 == 3);
+        ASSERT_EQ(dialogs.rebuildRequest, 1) << "an open options page shows the new values";
     }
 }
