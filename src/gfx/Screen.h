@@ -8,7 +8,9 @@ public:
 
     void setLetterbox(int level);
     void applyViewport() const;
+    // The overlay projection; it lifts the picture's scissor box.
     void setOrtho2D() const;
+    // The 3D projection for a window of the given aspect, fitted to the picture area and clipped to it.
     void setPerspective(float aspect) const;
     void drawFade(float alpha) const;
     void drawLetterbox() const;

@@ -101,21 +101,44 @@ TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegrees) {
+TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewKeepsShapesAndKeepsWidePointsOutOfTheBars) {
     camera.fov = 90.0f;
     prefs.cameraZ = 0.5f;
     const float expected[3] = {90.0f, 90.0f - 11.0f, 46.0f};  // levels 0, 3, 6
     for (int i = 0; i < 3; ++i) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
         screen.setLetterbox(3 * i);
-        screen.setPerspective(4.0f / 3.0f);
+        screen.applyViewport();
+        screen.setPerspective(320.0f / 240.0f);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         float fovy = 2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f;
         EXPECT_NEAR(fovy, expected[i], 1e-3f) << "level " << 3 * i;
-        EXPECT_NEAR(p[0], p[5] * 0.75f, 1e-5f);
         EXPECT_NEAR(m[14], -0.5f, 1e-6f) << "the eye sits cameraZ in front of the origin";
+        // A square in front of the eye covers as many columns as rows.
+        glColor3f(1, 1, 1);
+        glRectf(-0.1f, -0.1f, 0.1f, 0.1f);
+        int across = 0, down = 0;
+        for (int x = 0; x < 320; ++x) across += readPixel(x, 120).r > 0;
+        for (int y = 0; y < 240; ++y) down += readPixel(160, y).r > 0;
+        EXPECT_NEAR(across, down, 1) << "level " << 3 * i;
+        // A wide point centred just inside the picture's top edge stays out of the bar above it.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glPointSize(8);
+        glBegin(GL_POINTS);
+        glVertex2f(0, 0.99f);
+        glEnd();
+        glPointSize(1);
+        EXPECT_GT(readPixel(160, screen.viewportTop - 1).r, 0);
+        EXPECT_EQ(readPixel(160, screen.viewportTop).r, 0) << "level " << 3 * i;
     }
+    screen.setOrtho2D();
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "the overlays cover the bars";
 }
 
 TEST_F(ScreenGl, TrailsFadeByFadeTimesStepTimesFortyAndNotAtAllAtFadeOne) {

@@ -57,7 +57,7 @@ TEST(LightGl, SmallerCutoffNarrowsTheConeAroundTheOrigin) {
     EXPECT_GT(inside, 100);
 }
 
-TEST(LightGl, ApplyScalesByIntensityAndAimsTheSpotAtTheOrigin) {
+TEST(LightGl, ApplyScalesByIntensityAimsTheSpotAtTheOriginAndAlwaysSetsACone) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     Light light;
@@ -82,6 +82,15 @@ TEST(LightGl, ApplyScalesByIntensityAndAimsTheSpotAtTheOrigin) {
     glGetLightfv(GL_LIGHT2, GL_POSITION, v);
     EXPECT_FLOAT_EQ(v[0], -2.0f);
     EXPECT_FLOAT_EQ(v[3], 0.0f);
+    // Every "Cutoff" setting gives a cone GL accepts, whatever the one before: above 90 none at all.
+    const float cutoffs[][2] = {{45, 45}, {135, 180}, {90, 90}, {90.5f, 180}, {-5, 0}, {180, 180}};
+    for (const auto& c : cutoffs) {
+        light.cutoff = c[0];
+        light.apply();
+        glGetLightfv(GL_LIGHT2, GL_SPOT_CUTOFF, v);
+        EXPECT_FLOAT_EQ(v[0], c[1]) << c[0];
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c[0];
+    }
     glDisable(GL_LIGHT2);
 }
 
