@@ -182,6 +182,22 @@ TEST_F(Actions, ReplayIntroClosesThePopupAndAppliesTheIntroScene) {
     EXPECT_EQ(prefs.cameraMode, sceneTable[0].cameraMode) << "the intro's camera, not the one saved by the popup";
 }
 
+TEST_F(Actions, MusicHasItsOwnSwitchShownOnOnlyWhenSoundStarted) {
+    const struct { int started; float v; int shown; } rows[] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 1}};
+    for (const auto& row : rows) {
+        soundSystem.initialised = soundSystem.soundOn = row.started;
+        dialogs.buildPage(8, 1);
+        act(8, 702, row.v);
+        refresh();
+        EXPECT_EQ(soundSystem.initialised, row.started) << "shutdown closes only what started";
+        const DialogItem* music = nullptr;
+        for (int k = 0; k < dialogs.itemCount; ++k)
+            if (dialogs.item(k)->id == 702) music = dialogs.item(k);
+        ASSERT_NE(music, nullptr);
+        EXPECT_EQ(music->visible, row.shown) << row.started << " " << row.v;
+    }
+}
+
 TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
     soundSystem.soundOn = 1;
     frameClock.time = 1.0;
