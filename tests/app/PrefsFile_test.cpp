@@ -1,12 +1,15 @@
-// The preferences file: exact bytes, round trip, short, missing, failed and hostile files.
+// The preferences file: exact bytes, round trip, short, missing, failed, linked and hostile files.
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,18 +100,56 @@ TEST(PrefsFile, AMissingFileReportsFailureAndChangesNothing) {
     EXPECT_EQ(std::memcmp(&p, &before, sizeof p), 0);
 }
 
-TEST(PrefsFile, AFailedSaveKeepsTheOldFileAndReportsFailure) {
+TEST(PrefsFile, AFailedWriteKeepsTheOldFileAndReportsFailure) {
     ScratchDir dir;
     Prefs p;
     p.tesselation = 44;
     ASSERT_EQ(savePrefs(p, "Vulkora"), 0);
     std::string old = readFile("Vulkora.pref");
-    // A directory where the temporary file would go makes the write fail; so does a missing folder.
-    ASSERT_EQ(mkdir("Vulkora.pref.tmp", 0700), 0);
+    // A file size limit makes the write itself fail, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{}, small{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
     p.tesselation = 55;
     EXPECT_EQ(savePrefs(p, "Vulkora"), 1);
+    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(readFile("Vulkora.pref"), old);
+    EXPECT_NE(access("Vulkora.pref.tmp", F_OK), 0);
     EXPECT_EQ(savePrefs(p, "/nonexistent-dir/Vulkora"), 1);
+}
+
+TEST(PrefsFile, SavesThroughALinkToItsTargetAndInPlaceWhereNoNewFileCanBeMade) {
+    using Arrange = void (*)();
+    const struct {
+        const char* what;
+        Arrange arrange;
+        int result;
+        const char* holder;  // where the record lands; empty: nowhere
+        bool link;           // "Vulkora.pref" stays a symbolic link
+    } cases[] = {
+        {"the temporary name is taken", [] { writeFile("Vulkora.pref", std::string(1000, 'x')); mkdir("Vulkora.pref.tmp", 0700); },
+         0, "Vulkora.pref", false},
+        {"no file to rewrite either", [] { mkdir("Vulkora.pref.tmp", 0700); }, 1, "", false},
+        {"a link to a file", [] { mkdir("d", 0700); writeFile("d/real.pref", "old"); symlink("d/real.pref", "Vulkora.pref"); },
+         0, "d/real.pref", true},
+        {"a link to a file not made yet", [] { mkdir("d", 0700); symlink("d/new.pref", "Vulkora.pref"); }, 0, "d/new.pref",
+         true},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        c.arrange();
+        Prefs p;
+        p.tesselation = 55;
+        EXPECT_EQ(savePrefs(p, "Vulkora"), c.result) << c.what;
+        std::string bytes = readFile(*c.holder ? c.holder : "Vulkora.pref");
+        EXPECT_EQ(bytes.size(), *c.holder ? 348u : 0u) << c.what;
+        EXPECT_TRUE(!*c.holder || wordAt(bytes, 52) == 55) << c.what;
+        struct stat st {};
+        EXPECT_EQ(lstat("Vulkora.pref", &st) == 0 && S_ISLNK(st.st_mode), c.link) << c.what;
+    }
 }
 
 TEST(PrefsFile, AHostileFileIsBroughtIntoRange) {
