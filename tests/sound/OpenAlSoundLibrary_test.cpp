@@ -72,8 +72,9 @@ TEST(OpenAlSoundLibrary, PlacedSoundsComeFromTheirSideOfThePicture) {
         std::copy(right, right + 3, camera.right);
         std::copy(up, up + 3, camera.up);
         std::copy(forward, forward + 3, camera.forward);
+        camera.position = Vec3(5, 1, -3);
         sound.updateListener();
-        ASSERT_EQ(sound.playSample3D(sound.loadSample("explosion.wav"), c.x, 0, c.z), 0);
+        ASSERT_EQ(sound.playSample3D(sound.loadSample("explosion.wav"), 5 + c.x, 1, c.z - 3), 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         library.close();
         std::array<double, 4> e = capture.speakers();
@@ -85,34 +86,20 @@ TEST(OpenAlSoundLibrary, PlacedSoundsComeFromTheirSideOfThePicture) {
     }
 }
 
-TEST(OpenAlSoundLibrary, HonoursTheStartUpContractOnTheNullOutput) {
+// The start-up that succeeds is the placed-sounds test's; here what the contract refuses, shared buffers, channels.
+TEST(OpenAlSoundLibrary, OnTheNullOutputRefusesOutOfTurnCallsSharesBuffersAndRunsOutOfChannels) {
     NullOutput null;
     OpenAlSoundLibrary& lib = null.library;
-    EXPECT_GE(lib.version(), 3.33f);
     EXPECT_EQ(lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0), nullptr);
     EXPECT_EQ(lib.lastError(), snd::kErrUninitialised);
     EXPECT_EQ(lib.playSound(snd::kAnyChannel, nullptr), -1);
-
     lib.setOutput(5);
     EXPECT_EQ(lib.lastError(), snd::kErrInvalidParam);
-    lib.setOutput(snd::kOutputSystemDefault);
-    EXPECT_EQ(lib.output(), snd::kOutputSystemDefault);
-    ASSERT_EQ(lib.driverCount(), 1);
-    unsigned caps = 0;
-    lib.driverCaps(0, caps);
-    EXPECT_EQ(caps, snd::kCapsHardware) << "the default device is the one to choose";
-    EXPECT_EQ(lib.setDriver(1), 0);
-    EXPECT_EQ(lib.setDriver(0), 1);
-    EXPECT_EQ(lib.setMixer(snd::kMixerAutoQuality), 1);
-    EXPECT_EQ(lib.start(44000, 32, 0), 1);
+    EXPECT_EQ(lib.setDriver(lib.driverCount()), 0) << "past the last device";
+    ASSERT_TRUE(null.start());
     EXPECT_EQ(lib.start(44000, 32, 0), 0);
     EXPECT_EQ(lib.lastError(), snd::kErrBusy);
-}
 
-TEST(OpenAlSoundLibrary, LoadsShareABufferUntilTheLastFreeAndChannelsRunOutAtTheStartCount) {
-    NullOutput null;
-    OpenAlSoundLibrary& lib = null.library;
-    ASSERT_TRUE(null.start());
     SampleHandle a = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kModeHardware3D, 0);
     SampleHandle b = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kModeHardware3D, 0);
     SampleHandle flat = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0);

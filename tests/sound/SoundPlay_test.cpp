@@ -32,10 +32,12 @@ uint32_t seedBefore(int value) {
 
 }  // namespace
 
-TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolume) {
+TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolumeAndNothingIsPlaced) {
     Started s(false);
     s.sound.volume = 0.5f;
     EXPECT_EQ(s.sound.playFile3D("wolf2.wav", 7, 8, 9), 0);
+    s.sound.updateListener();
+    s.sound.setChannelPosition(5, 0.5f, -0.5f, 2);
     EXPECT_EQ(s.fake.callText(), "loadSample -1 wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
     EXPECT_EQ(s.sound.channel, 5);
     EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
@@ -80,19 +82,6 @@ TEST(SoundPlay, NothingToPlayGivesMinusOneWithoutAPlayCall) {
         EXPECT_EQ(s.sound.channel, -1);
         EXPECT_EQ(s.fake.calls.back(), "playSound -1 #9");
         EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 0.0f);
-    }
-}
-
-TEST(SoundPlay, TheListenerAndChannelPositionsFollowOnlyIn3D) {
-    for (bool threeD : {false, true}) {
-        Started s(threeD);
-        camera.forward[2] = -1;
-        camera.up[1] = 1;
-        s.sound.updateListener();
-        s.sound.setChannelPosition(4, 0.5f, -0.5f, 2);
-        EXPECT_EQ(s.fake.callText(), threeD ? "setListenerAttributes 1 2 3 / 0 0 0 / 0 0 -1 / 0 1 0\nupdate3D\n"
-                                              "setChannelAttributes 4 0.5 -0.5 2 / 0 0 0\n"
-                                            : "");
     }
 }
 

@@ -89,16 +89,16 @@ TEST_F(TerrainMeshTest, HeightAtClampsToTheBorderAndReadsTheLastColumnAtOne) {
     EXPECT_FLOAT_EQ(mesh.heightAt(5.0f, -1.0f), 9.0f);
 }
 
-TEST_F(TerrainMeshTest, KeepOnGroundStopsAtTheWallsLiftsAndSlidesDownhill) {
+TEST_F(TerrainMeshTest, KeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLetsFallOnlyWhenAsked) {
     for (int i = 0; i < 16; ++i) heights[i] = 0.1f * (i % 4);  // rising towards +x
     build(4, 4.0f, 4.0f);  // the square runs from -2 to 2
     SceneObject o;
     o.extent = Vec3(0.2f, 0.2f, 0.2f);
     o.position = Vec3(2.5f, 5.0f, 2.0f);
     o.velocity = Vec3(3.0f, 0.0f, 3.0f);
-    mesh.keepOnGround(o, 0);
+    mesh.keepOnGround(o, 0, 5.0f);
     expectVec(o.position, {2, 5, 2});  // exactly on the z wall: not moved
-    expectVec(o.velocity, {-0.6f, 0, 3});
+    expectVec(o.velocity, {-0.6f, -0.1f, 3});  // in the air it gains the fall asked for
     // Below the ground at the centre (0.2): lifted by half its height, pushed downhill (-x).
     o.position = Vec3(0, 0, 0);
     o.velocity = Vec3(0, 0, 0);
@@ -107,16 +107,4 @@ TEST_F(TerrainMeshTest, KeepOnGroundStopsAtTheWallsLiftsAndSlidesDownhill) {
     EXPECT_FLOAT_EQ(o.position.y, 0.3f);
     EXPECT_NEAR(o.velocity.x, (0.196f - 0.204f) * 30.0f * 0.02f, 1e-6f);
     EXPECT_EQ(o.velocity.z, 0.0f);
-}
-
-TEST_F(TerrainMeshTest, ObjectsInTheAirFallOnlyWhenAskedWhateverTheCameraMode) {
-    build(4, 4.0f, 4.0f);
-    prefs.cameraMode = 1;
-    const struct { float fall, vy; } cases[] = {{0.0f, 0.0f}, {5.0f, -0.1f}};
-    for (const auto& c : cases) {
-        SceneObject o;
-        o.position = Vec3(0, 2.0f, 0);
-        EXPECT_FLOAT_EQ(mesh.keepOnGround(o, 1, c.fall), 2.0f);
-        EXPECT_FLOAT_EQ(o.velocity.y, c.vy) << c.fall;
-    }
 }
