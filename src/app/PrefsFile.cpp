@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 static const uint8_t kTag[4] = {0x98, 0xD6, 0x42, 0x00};
@@ -17,16 +17,16 @@ static void prefsFileName(char* out, size_t size, const char* stem) { std::snpri
 // The file a save writes: through a symbolic link its target (even one not made yet), so the link stays.
 static void saveTarget(const char* name, char* out, size_t size) {
     char target[PATH_MAX];
-    ssize_t length = 0;
-    const char* slash = std::strrchr(name, '/');
     int made = 0;
     if (realpath(name, target)) {
         made = std::snprintf(out, size, "%s", target);
-    } else if ((length = readlink(name, target, sizeof target - 1)) > 0) {
+    } else if (ssize_t length = readlink(name, target, sizeof target - 1); length > 0) {
+        // A link to a file not made yet: a relative target lies in the link's own folder.
         target[length] = '\0';
-        bool besideLink = target[0] != '/' && slash;
-        made = besideLink ? std::snprintf(out, size, "%.*s/%s", static_cast<int>(slash - name), name, target)
-                          : std::snprintf(out, size, "%s", target);
+        const char* slash = std::strrchr(name, '/');
+        made = target[0] != '/' && slash
+                   ? std::snprintf(out, size, "%.*s/%s", static_cast<int>(slash - name), name, target)
+                   : std::snprintf(out, size, "%s", target);
     }
     if (made <= 0 || static_cast<size_t>(made) >= size) std::snprintf(out, size, "%s", name);
 }
