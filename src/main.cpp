@@ -29,6 +29,12 @@ static void displayCallback() {
 
 static void idleCallback() { glutPostRedisplay(); }
 
+// The window manager's close button: GLUT is already taking the window down, so only the rest of the exit runs.
+static void closeCallback() {
+    windowHandle = 0;
+    exitProgram();
+}
+
 static void loadStartupPrefs() {
     if (loadPrefs(prefs, appState.name) != 0) {
         AppLog::write("No Prefs found.");
@@ -53,10 +59,8 @@ static void applyOptions(const Options& options) {
 
 static void createWindow() {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGBA);
-    if (prefs.fullScreen)
-        glutInitWindowSize(screen.width, screen.height);
-    else
-        glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
+    // Created at the windowed size, which GLUT returns to when full screen is left.
+    glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
     windowHandle = glutCreateWindow(appState.name);
     if (prefs.fullScreen) glutFullScreen();
     glutDisplayFunc(displayCallback);
@@ -68,6 +72,7 @@ static void createWindow() {
     glutReshapeFunc(reshapeHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
+    glutCloseFunc(closeCallback);
 }
 
 int main(int argc, char** argv) {
@@ -96,6 +101,5 @@ int main(int argc, char** argv) {
     AppLog::write("Ready...\n");
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutMainLoop();
-    if (windowHandle) glutDestroyWindow(windowHandle);
     return 0;
 }

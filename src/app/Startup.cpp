@@ -2,13 +2,10 @@
 #include "app/Startup.h"
 #include "app/Globals.h"
 #include "app/MenuActions.h"
-#include "app/Mouse.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
 #include <GL/freeglut.h>
-
-static int varsInitialised = 0;
 
 void initPref() {
     AppLog::write("Init Pref...");
@@ -260,7 +257,6 @@ void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
     appState.popupOpen = 0;
-    appState.exitStartTime = 0;
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);
@@ -271,9 +267,7 @@ void initVars() {
     screen.zFarBase = appState.worldSize * 3.57f;
     setFogColor(prefs.universe);
     sceneStep(kSceneApply);
-    updateCursor();
-    if (varsInitialised) resizeWorld();
-    varsInitialised = 1;
+    applyWorldSettings();
 }
 
 void shutdown() {

@@ -5,7 +5,7 @@
 class RotorSet;
 class TerrainMesh;
 
-// The mode recorded at the last frame in which the mouse had moved; -1 until then.
+// The mode of the last view set up; -1 until the first.
 extern int lastCameraMode;
 
 class Camera : public SceneObject {
@@ -24,6 +24,8 @@ public:
     // The GL-free parts of the modes: manual flight, mouse look, and the automatic angles and position.
     void manualFlight();
     void mouseLook();
+    // Manual flight continues from the view on screen.
+    void enterManual();
     void autoTurn();
     void autoPlace();
 
