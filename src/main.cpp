@@ -29,8 +29,10 @@ static void displayCallback() {
 
 static void idleCallback() { glutPostRedisplay(); }
 
-// The window manager's close button: GLUT is already taking the window down, so only the rest of the exit runs.
+// The window is going: from the window manager's close button GLUT takes it down itself and the rest of the
+// exit runs here; from the exit fade it is already on its way.
 static void closeCallback() {
+    if (!windowHandle) return;
     windowHandle = 0;
     exitProgram();
 }

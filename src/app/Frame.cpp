@@ -86,7 +86,9 @@ static void exitFade() {
 void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
-    if (windowHandle) glutDestroyWindow(windowHandle);
+    int window = windowHandle;
+    windowHandle = 0;  // GLUT calls the close callback on the way: nothing more for it to do
+    if (window) glutDestroyWindow(window);
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
