@@ -1,7 +1,7 @@
 // Scene sequencing and the random splinter, lightmap and skip changes.
 #include "app/SceneSequencer.h"
 #include "app/Globals.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "core/Random.h"
 #include "core/Trace.h"
 

@@ -1,9 +1,8 @@
 // The camera: position and orientation, a decaying wander, and the view basis read back each frame.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class RotorSet;
-class TerrainMesh;
 
 // The mode of the last view set up; -1 until the first.
 extern int lastCameraMode;
@@ -50,7 +49,8 @@ public:
     float matrix[16] = {};
     RotorSet* moveRotors = nullptr;
     RotorSet* turnRotors = nullptr;
-    TerrainMesh* terrain = nullptr;  // keeps the manually flown camera above the ground
+    // Keeps the camera above the ground (sliding down slopes when asked); set from above, where the terrain is known.
+    void (*keepOnGround)(SceneObject& object, int slide) = nullptr;
 
 private:
     void orbitView();

@@ -1,6 +1,5 @@
 // Screen passes: letterbox, viewport, projections, clears and fades.
 #include "gfx/Screen.h"
-#include "camera/Camera.h"
 #include "core/AppContext.h"
 #include "core/Prefs.h"
 #include <GL/glu.h>
@@ -25,11 +24,11 @@ void Screen::setOrtho2D() const {
     glLoadIdentity();
 }
 
-void Screen::setPerspective(float aspect) const {
+void Screen::setPerspective(float aspect, float fov) const {
     float cameraZ = gApp->prefs->cameraZ;
     float level = letterboxLevel / 6.0f;
     // A narrow field of view under a deep letterbox would otherwise turn the picture over.
-    float fovy = std::max(1.0f, gApp->camera->fov - level * level * 44.0f);
+    float fovy = std::max(1.0f, fov - level * level * 44.0f);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fovy, aspect, zNear, zFarBase + cameraZ);

@@ -143,7 +143,7 @@ TEST_F(Flight, AutomaticViewSpansItsBoxAndTurnRangesAndStaysAboveTheGround) {
     terrain.radius = terrain.extent.x = terrain.extent.y = 8.0f;
     for (auto& column : terrain.vertices)
         for (auto& vertex : column) vertex.position.y = 2.5f;
-    camera.terrain = &terrain;
+    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
     camera.autoPlace();
     EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
 }

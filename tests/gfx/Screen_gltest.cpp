@@ -106,9 +106,8 @@ TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegrees
     // A negative result would turn the picture upside down, zero would leave it black.
     const struct { float fov; int level; float fovy; } rows[] = {{90, 0, 90}, {90, 3, 79}, {90, 6, 46}, {39, 6, 1}};
     for (const auto& row : rows) {
-        camera.fov = row.fov;
         screen.setLetterbox(row.level);
-        screen.setPerspective(4.0f / 3.0f);
+        screen.setPerspective(4.0f / 3.0f, row.fov);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
