@@ -68,14 +68,16 @@ static void createWindow() {
     if (prefs.fullScreen) glutFullScreen();
     glutDisplayFunc(displayCallback);
     glutIdleFunc(idleCallback);
+    glutReshapeFunc(reshapeHandler);
+    glutCloseFunc(closeCallback);
+    // A scripted run hears only its script: on a shared display another program's pointer would steer it.
+    if (inputScripted()) return;
     glutKeyboardFunc(keyboardHandler);
     glutMotionFunc(motionHandler);
     glutMouseFunc(mouseHandler);
     glutPassiveMotionFunc(motionHandler);
-    glutReshapeFunc(reshapeHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
-    glutCloseFunc(closeCallback);
 }
 
 int main(int argc, char** argv) {
