@@ -19,7 +19,7 @@ long lastLogFrame() {
     return lines.empty() ? -1 : lines.back().frame;
 }
 
-// Sends the window manager's close request to the program's window of that size once it shows.
+// Sends the window manager's close request to the window of that size once it shows.
 bool askWindowToClose(int width, int height) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
@@ -30,11 +30,9 @@ bool askWindowToClose(int width, int height) {
         XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
         for (unsigned i = 0; i < count && !found; ++i) {
             XWindowAttributes a;
-            char* name = nullptr;
             if (XGetWindowAttributes(display, children[i], &a) && a.map_state == IsViewable && a.width == width &&
-                a.height == height && XFetchName(display, children[i], &name) && std::string(name) == "Vulkora")
+                a.height == height)
                 found = children[i];
-            if (name) XFree(name);
         }
         if (children) XFree(children);
     }
