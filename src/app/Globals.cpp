@@ -2,6 +2,7 @@
 #include "app/Globals.h"
 #include "sound/OpenAlSoundLibrary.h"
 
+FileLocations fileLocations;
 AppContext appContext;
 AppState appState;
 Prefs prefs;

@@ -1,5 +1,6 @@
 // The program's single instances of its shared objects, built by static construction.
 #pragma once
+#include "app/FileLocations.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "camera/Camera.h"
@@ -26,6 +27,7 @@
 constexpr float kBaseWorldSize = 8.0f;
 constexpr int kTextureTableSize = 19;
 
+extern FileLocations fileLocations;
 extern AppContext appContext;
 extern AppState appState;
 extern Prefs prefs;

@@ -23,7 +23,7 @@ TEST(Shell, NormalRunLogsEveryStepInOrder) {
     RunResult r = runVulkora(std::string(kRun) + "--frames 5");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(readFile("app.log"),
-              "No Prefs found.\nInit Pref...\nInit Once...\nDialog Init...\nVolcano Init...\nInit Vars...\n"
+              "Data directory: the working directory\nNo Prefs found.\nInit Pref...\nInit Once...\nDialog Init...\nVolcano Init...\nInit Vars...\n"
               "Ready...\n\n\nShutting down...\nDestroying window...\nFin\n\n");
     EXPECT_NE(r.output.find("Ready...\n\n"), std::string::npos);
 }
