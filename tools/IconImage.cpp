@@ -48,7 +48,8 @@ Rgba sample(float x, float y) {
     for (float side : {-1.0f, 1.0f}) {             // lava running down both flanks, meandering
         const float drop = y - 60.0f;
         const float stream = 64.0f + side * (5.0f + drop * 0.55f + 2.5f * std::sin(drop * 0.3f));
-        if (drop > 0.0f && y < 104.0f) c = over(c, 1.0f, 0.35f + 0.3f * (1.0f - drop / 44.0f), 0.05f, 1.6f - std::fabs(x - stream));
+        const float green = 0.35f + 0.3f * (1.0f - drop / 44.0f);  // yellower near the crater
+        if (drop > 0.0f && y < 104.0f) c = over(c, 1.0f, green, 0.05f, 1.6f - std::fabs(x - stream));
     }
     c = over(c, 1.0f, 0.8f, 0.3f, 1.5f - std::hypot((x - 64.0f) / 7.0f, (y - 60.0f) / 2.5f) * 1.5f);  // crater
     for (const Point& b : kBombs) {

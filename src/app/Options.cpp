@@ -58,6 +58,8 @@ static bool parseShot(const char* text, ShotRequest& shot) {
     return parseLong(frame.c_str(), shot.frame) && shot.frame >= 1 && (shot.file = colon + 1, true);
 }
 
+constexpr long kMaxDelay = 1000000;  // a second between frames is already a slide show
+
 // An X window id: decimal or 0x hex, at most the 29 bits X gives its resource ids; never 0.
 static bool parseWindowId(const char* text, unsigned long& id) {
     bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -116,7 +118,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         else if (opt == "--benchmark") ok = parseDouble(value, out.benchmarkSeconds) && out.benchmarkSeconds > 0;
         else if (opt == "--bench-from") ok = parseLong(value, out.benchFrom) && out.benchFrom >= 1;
         else if (opt == "--window-id") ok = parseWindowId(value, out.windowId);
-        else if (opt == "--delay") ok = parseLong(value, out.delayMicros) && out.delayMicros >= 0 && out.delayMicros <= 1000000;
+        else if (opt == "--delay") ok = parseLong(value, out.delayMicros) && out.delayMicros >= 0 && out.delayMicros <= kMaxDelay;
         if (!ok) return "bad value '" + std::string(value) + "' for option '" + opt + "'";
     }
     return "";
@@ -128,7 +130,8 @@ std::string finishOptions(Options& out, const char* saverWindow) {
     if (saverWindow && *saverWindow && !out.windowId && !parseWindowId(saverWindow, out.windowId))
         return "bad window id '" + std::string(saverWindow) + "' in XSCREENSAVER_WINDOW";
     // Scripted input could save the preferences, which a screensaver never does.
-    if (out.saver() && !out.inputScript.empty()) return "option '--input-script' cannot be used in screensaver mode, which takes no input";
+    if (out.saver() && !out.inputScript.empty())
+        return "option '--input-script' cannot be used in screensaver mode, which takes no input";
     return "";
 }
 

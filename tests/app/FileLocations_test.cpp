@@ -23,7 +23,8 @@ TEST(FileLocations, TheFirstDirectoryWithTheAssetsServesAndThePrefsAndLogFollowI
         {{"", "/env"}, "/xc", "/xs", "/h", "", "", "", "Data directory: the working directory"},
         {{"/env", "/inst"}, "/xc", "/xs", "/h", "/env", "/xc/vulkora", "/xs/vulkora", "Data directory: /env"},
         {{"/inst"}, "", "", "/h", "/inst", "/h/.config/vulkora", "/h/.local/state/vulkora", "Data directory: /inst"},
-        {{"/inst"}, "rel", "rel", "/h", "/inst", "/h/.config/vulkora", "/h/.local/state/vulkora", "Data directory: /inst"},
+        {{"/inst"}, "rel", "rel", "/h", "/inst", "/h/.config/vulkora", "/h/.local/state/vulkora",
+         "Data directory: /inst"},  // relative XDG directories are ignored
         {{"/inst"}, "", "", "", "/inst", "", "", "Data directory: /inst"},  // no home at all: the working directory
         {{}, "/xc", "/xs", "/h", "", "", "",
          "Data directory: none found (looked in the working directory, /env, /inst)"},

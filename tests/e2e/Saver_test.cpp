@@ -126,7 +126,7 @@ TEST(Saver, DrawsTheEruptionIntoAForeignWindowAndFollowsItsSize) {
                                     " --fixed-step 0.02 --frames 1100 --screenshot last.png --trace t.txt");
     // Half way, when the volcano scene begins, the window grows; the last frame comes two seconds after the
     // first eruption.
-    EXPECT_TRUE(waitFor([] { return !readTrace("t.txt", "scene").empty() && readTrace("t.txt", "scene").back().text == "1"; }, 300));
+    EXPECT_TRUE(waitFor([] { return traced(readTrace("t.txt", "scene"), 501, "1"); }, 300));
     XResizeWindow(x.display, window, 400, 300);
     XSync(x.display, False);
     ASSERT_EQ(exitCode(pid, 300), 0) << readFile("out.txt");
@@ -161,10 +161,11 @@ TEST(Saver, EndsWithTheNormalShutdownOnASignalOrWhenItsWindowIsDestroyed) {
         Window target = c.root && !c.daemonWindow ? DefaultRootWindow(x.display) : x.window(200, 150);
         char id[32];
         std::snprintf(id, sizeof id, "0x%lx", target);
-        pid_t pid = startVulkora(x, c.root ? "--root" : std::string("--window-id ") + id, c.daemonWindow ? id : nullptr);
+        std::string args = c.root ? "--root" : std::string("--window-id ") + id;
+        pid_t pid = startVulkora(x, args, c.daemonWindow ? id : nullptr);
         int width = c.root && !c.daemonWindow ? 320 : 200, height = c.root && !c.daemonWindow ? 240 : 150;
-        EXPECT_TRUE(waitFor([&] { return litPixels(grab(x.display, target, width, height)) > width * height / 20; }, 120))
-            << c.how;
+        auto drawn = [&] { return litPixels(grab(x.display, target, width, height)) > width * height / 20; };
+        EXPECT_TRUE(waitFor(drawn, 120)) << c.how;
         if (c.signal)
             kill(pid, c.signal);
         else

@@ -50,8 +50,9 @@ mkdir "$work/empty" "$work/copy"
 (cd "$work/empty" && env -u VULKORA_DATA HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
    XDG_STATE_HOME="$work/state" "$prefix/bin/vulkora" $common --screenshot "$work/installed.png" >/dev/null)
 [ -z "$(ls -A "$work/empty")" ] || fail "the installed program wrote into its working directory"
-grep -qx "Data directory: $prefix/share/vulkora" "$work/state/vulkora/app.log" || fail "log: $(cat "$work/state/vulkora/app.log")"
-grep -qx "Fin" "$work/state/vulkora/app.log" || fail "no normal shutdown"
+log=$work/state/vulkora/app.log
+grep -qx "Data directory: $prefix/share/vulkora" "$log" || fail "log: $(cat "$log")"
+grep -qx "Fin" "$log" || fail "no normal shutdown"
 [ "$(stat -c %s "$work/config/vulkora/Vulkora.pref")" = 348 ] || fail "preferences not saved in the user's directory"
 ln -s "$run"/*.bmp "$run"/*.wav "$work/copy/"
 (cd "$work/copy" && env -u VULKORA_DATA "$build/vulkora" $common --screenshot "$work/copy.png" >/dev/null)

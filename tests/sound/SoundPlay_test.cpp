@@ -37,7 +37,8 @@ TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolume) {
     s.sound.volume = 0.5f;
     s.sound.fileDirectory = "/data";
     EXPECT_EQ(s.sound.playFile3D("wolf2.wav", 7, 8, 9), 0);
-    EXPECT_EQ(s.fake.callText(), "loadSample -1 /data/wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
+    EXPECT_EQ(s.fake.callText(),
+              "loadSample -1 /data/wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
     EXPECT_EQ(s.sound.channel, 5);
     EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
     EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 12.5f);

@@ -163,5 +163,6 @@ TEST(SoundSystem, SamplesLoadInTheDriverModeWithAStereoRetryAndAreFreedOnce) {
     sound.lastSample = sample;
     sound.close();
     EXPECT_EQ(fake.callText(),
-              "loadSample -1 /data/explosion.wav 4096 0\nloadSample -1 /data/explosion.wav 64 0\nfreeSample #1\nclose\n");
+              "loadSample -1 /data/explosion.wav 4096 0\nloadSample -1 /data/explosion.wav 64 0\n"
+              "freeSample #1\nclose\n");
 }
