@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
+#include "app/MenuActions.h"
 #include "app/Mouse.h"
 #include "app/Options.h"
 #include "app/PrefsFile.h"
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
                      std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
         return 1;
     }
-    error = startAutomation(options);
+    error = startAutomation(options, exitProgram);
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 2;
     if (options.saver() && !(error = attachSaverWindow(options.windowId)).empty())
         return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 1;
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     screen.width = glutGet(GLUT_SCREEN_WIDTH);
     screen.height = glutGet(GLUT_SCREEN_HEIGHT);
     if (!options.saver()) createWindow();
+    dialogs.dispatch = dispatchAction;
     initGL();
     AppLog::write("Ready...\n");
     if (options.saver()) {

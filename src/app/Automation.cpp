@@ -1,6 +1,5 @@
 // The automation layer.
 #include "app/Automation.h"
-#include "app/Frame.h"
 #include "app/Globals.h"
 #include "app/InputScript.h"
 #include "core/Trace.h"
@@ -15,6 +14,7 @@
 namespace {
 
 Options options;
+void (*endRun)() = nullptr;
 InputScript script;
 long frame = 0;
 
@@ -53,7 +53,7 @@ void benchmarkStep() {
         frameMillis.push_back(std::chrono::duration<float, std::milli>(now - lastFrameStart).count());
         if (std::chrono::duration<double>(now - benchStart).count() >= options.benchmarkSeconds) {
             reportBenchmark();
-            exitProgram();
+            endRun();
         }
     }
     lastFrameStart = now;
@@ -61,8 +61,9 @@ void benchmarkStep() {
 
 }  // namespace
 
-std::string startAutomation(const Options& opts) {
+std::string startAutomation(const Options& opts, void (*end)()) {
     options = opts;
+    endRun = end;
     if (!options.inputScript.empty()) {
         std::string error = script.load(options.inputScript);
         if (!error.empty()) return error;
@@ -94,7 +95,7 @@ void beforeSwap() {
 }
 
 void afterSwap() {
-    if (options.frames > 0 && frame >= options.frames) exitProgram();
+    if (options.frames > 0 && frame >= options.frames) endRun();
     if (options.delayMicros > 0) std::this_thread::sleep_for(std::chrono::microseconds(options.delayMicros));
 }
 

@@ -1,12 +1,13 @@
 // Choosing the data, preferences and log directories at start-up.
 #include "app/FileLocations.h"
-#include "app/Globals.h"
 #include "core/AppLog.h"
 #include "core/FilePath.h"
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <unistd.h>
+
+FileLocations fileLocations;
 
 std::string FileLocations::dataFile(const char* name) const {
     char path[kMaxPath];

@@ -13,6 +13,9 @@ struct FileLocations {
     std::string dataFile(const char* name) const;
 };
 
+// The locations of this run, decided once at start-up.
+extern FileLocations fileLocations;
+
 // What the choice depends on, as read from the environment and from the executable's place.
 struct LocationInputs {
     std::vector<std::string> dataDirs;  // looked in after the working directory, in this order

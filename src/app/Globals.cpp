@@ -2,7 +2,6 @@
 #include "app/Globals.h"
 #include "sound/OpenAlSoundLibrary.h"
 
-FileLocations fileLocations;
 AppContext appContext;
 AppState appState;
 Prefs prefs;

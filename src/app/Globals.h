@@ -1,18 +1,17 @@
 // The program's single instances of its shared objects, built by static construction.
 #pragma once
-#include "app/FileLocations.h"
-#include "app/Keyboard.h"
-#include "app/Mouse.h"
 #include "camera/Camera.h"
 #include "camera/RotorSet.h"
 #include "core/AppContext.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/KeyboardState.h"
 #include "core/Prefs.h"
 #include "gfx/LightmapOverlay.h"
 #include "gfx/Screen.h"
 #include "gfx/ScreenSplinter.h"
-#include "gfx/Texture.h"
+#include "scene/MouseState.h"
+#include "scene/Texture.h"
 #include "sound/SoundSystem.h"
 #include "ui/DialogStack.h"
 #include "ui/FpsCounter.h"
@@ -27,7 +26,6 @@
 constexpr float kBaseWorldSize = 8.0f;
 constexpr int kTextureTableSize = 19;
 
-extern FileLocations fileLocations;
 extern AppContext appContext;
 extern AppState appState;
 extern Prefs prefs;

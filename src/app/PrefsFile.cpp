@@ -1,6 +1,6 @@
 // The preferences file: a 348-byte image of the settings record.
 #include "app/PrefsFile.h"
-#include "app/Globals.h"
+#include "app/FileLocations.h"
 #include "core/FilePath.h"
 #include "core/Prefs.h"
 #include "core/Trace.h"

@@ -1,8 +1,8 @@
 // Start-up in its fixed order (preferences, GL state, one-time loading, per-run variables) and shutdown.
 #include "app/Startup.h"
+#include "app/FileLocations.h"
 #include "app/Globals.h"
-#include "app/MenuActions.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
@@ -69,6 +69,8 @@ void wireAppContext() {
     appContext.infoText = &infoText;
     appContext.clock = &frameClock;
     appContext.state = &appState;
+    appContext.viewer = &camera;
+    appContext.showStatus = [](const char* message) { statusLine.setMessage(message); };
     gApp = &appContext;
 }
 
@@ -168,7 +170,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.terrain = &terrain;
+    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -193,12 +195,18 @@ static void setUpOverlayAndSun() {
     sun.texture = &sunTexture;
 }
 
+static SampleHandle explosionSample = nullptr;
+
+static void playExplosion() {
+    if (appState.soundEnabled) soundSystem.playSample3D(explosionSample, 0, 0, 0);
+}
+
 static void setUpSound() {
     if (!appState.soundEnabled) return;
     soundSystem.fileDirectory = fileLocations.dataDir.c_str();
     soundSystem.worldScale = appState.worldSize;
     if (soundSystem.init() != 0) return;
-    volcano.explosionSample = soundSystem.loadSample("explosion.wav");
+    explosionSample = soundSystem.loadSample("explosion.wav");
     soundSystem.setSfxVolume(1.0f);
     soundSystem.setVolume(1.0f);
 }
@@ -221,6 +229,7 @@ static void setUpLandscape() {
     volcano.infoText = &infoText;
     volcano.heightField = &heightField;
     volcano.terrain = &terrain;
+    volcano.playExplosion = playExplosion;
     volcano.waterTexture = &waterTexture;
     volcano.imageTexture = &spotTexture;
     volcano.flashTexture = &spotTexture;
@@ -242,7 +251,6 @@ void initOnce() {
     dialogText.blend = 0;
     DialogItem::textBox = &dialogText;
     DialogItem::controls = &controlsTexture;
-    dialogs.dispatch = dispatchAction;
     dialogs.buildPage(1, 1);  // the main menu waits, hidden
     miscRotors.init(8);
     setUpTextObjects();
@@ -282,7 +290,7 @@ void shutdown() {
     AppLog::write("\nShutting down...");
     starField.release();
     if (appState.soundEnabled && soundSystem.initialised) {
-        soundSystem.freeSample(volcano.explosionSample);
+        soundSystem.freeSample(explosionSample);
         soundSystem.close();
     }
 }

@@ -1,4 +1,5 @@
 // The preferences file: exact bytes, round trip, short, missing, failed and hostile files.
+#include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
 #include "app/Startup.h"
