@@ -92,15 +92,12 @@ int exitCode(pid_t pid, double seconds) {
 std::vector<unsigned char> grab(Display* display, Window window, int width, int height) {
     std::vector<unsigned char> rgb;
     XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
-    if (!image) return rgb;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned long p = XGetPixel(image, x, y);
-            rgb.insert(rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                                   static_cast<unsigned char>(p)});
-        }
+    for (int i = 0; image && i < width * height; ++i) {
+        unsigned long p = XGetPixel(image, i % width, i / width);
+        rgb.insert(rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                               static_cast<unsigned char>(p)});
     }
-    XDestroyImage(image);
+    if (image) XDestroyImage(image);
     return rgb;
 }
 
@@ -110,9 +107,10 @@ int litPixels(const std::vector<unsigned char>& rgb) {
     return lit;
 }
 
+// The normal shutdown lines close the log.
 bool endsWithShutdown(const std::string& log) {
     const std::string tail = "\nShutting down...\nDestroying window...\nFin\n\n";
-    return log.size() > tail.size() && log.compare(log.size() - tail.size(), tail.size(), tail) == 0;
+    return log.size() > tail.size() && log.substr(log.size() - tail.size()) == tail;
 }
 
 }  // namespace
