@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/SaverWindow.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -87,6 +88,7 @@ void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
     if (windowHandle) glutDestroyWindow(windowHandle);
+    releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
