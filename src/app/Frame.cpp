@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/SaverWindow.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -89,6 +90,7 @@ void exitProgram() {
     int window = windowHandle;
     windowHandle = 0;  // GLUT calls the close callback on the way: nothing more for it to do
     if (window) glutDestroyWindow(window);
+    releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
