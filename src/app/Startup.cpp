@@ -2,13 +2,10 @@
 #include "app/Startup.h"
 #include "app/FileLocations.h"
 #include "app/Globals.h"
-#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
 #include <GL/freeglut.h>
-
-static int varsInitialised = 0;
 
 void initPref() {
     AppLog::write("Init Pref...");
@@ -170,7 +167,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
+    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -270,7 +267,6 @@ void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
     appState.popupOpen = 0;
-    appState.exitStartTime = 0;
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);
@@ -281,9 +277,7 @@ void initVars() {
     screen.zFarBase = appState.worldSize * 3.57f;
     setFogColor(prefs.universe);
     sceneStep(kSceneApply);
-    updateCursor();
-    if (varsInitialised) resizeWorld();
-    varsInitialised = 1;
+    applyWorldSettings();
 }
 
 void shutdown() {
