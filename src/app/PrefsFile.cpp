@@ -1,22 +1,27 @@
 // The preferences file: a 348-byte image of the settings record.
 #include "app/PrefsFile.h"
+#include "app/FileLocations.h"
+#include "core/FilePath.h"
 #include "core/Prefs.h"
 #include "core/Trace.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
 static const uint8_t kTag[4] = {0x98, 0xD6, 0x42, 0x00};
 
-static void prefsFileName(char* out, size_t size, const char* stem) { std::snprintf(out, size, "%s.pref", stem); }
+static void prefsFileName(char* out, size_t size, const char* stem) {
+    char name[96];
+    std::snprintf(name, sizeof name, "%s.pref", stem);
+    joinPath(out, size, fileLocations.configDir.c_str(), name);
+}
 
 // The file a save writes: through a symbolic link its target (even one not made yet), so the link stays.
 static void saveTarget(const char* name, char* out, size_t size) {
-    char target[PATH_MAX];
+    char target[kMaxPath];
     int made = 0;
     if (realpath(name, target)) {
         made = std::snprintf(out, size, "%s", target);
@@ -34,7 +39,7 @@ static void saveTarget(const char* name, char* out, size_t size) {
 // Writes beside the old file and renames over it, so a failed write never loses the old settings.
 // Returns 0 when saved, 1 when the write failed, 2 when no file could be made beside it.
 static int replaceFile(const char* fileName, const Prefs& image) {
-    char tempName[PATH_MAX + 8];
+    char tempName[kMaxPath + 4];
     std::snprintf(tempName, sizeof tempName, "%s.tmp", fileName);
     FILE* file = std::fopen(tempName, "wb");
     if (!file) return 2;
@@ -56,8 +61,9 @@ static int rewriteInPlace(const char* fileName, const Prefs& image) {
 }
 
 int savePrefs(const Prefs& p, const char* stem) {
-    char name[96], fileName[PATH_MAX];
+    char name[kMaxPath], fileName[kMaxPath];
     prefsFileName(name, sizeof name, stem);
+    if (!fileLocations.configDir.empty()) makeDirectories(fileLocations.configDir.c_str());
     saveTarget(name, fileName, sizeof fileName);
     Prefs image = p;
     std::memcpy(image.tag, kTag, sizeof kTag);
@@ -68,7 +74,7 @@ int savePrefs(const Prefs& p, const char* stem) {
 }
 
 int loadPrefs(Prefs& p, const char* stem) {
-    char fileName[96];
+    char fileName[kMaxPath];
     prefsFileName(fileName, sizeof fileName, stem);
     FILE* file = std::fopen(fileName, "rb");
     if (!file) {

@@ -1,16 +1,15 @@
 // Camera modes: automatic views, manual mouse and arrow-key flight, hold, and the auto-centred orbit.
-#include "app/Keyboard.h"
-#include "app/Mouse.h"
 #include "camera/Camera.h"
 #include "camera/RotorSet.h"
 #include "core/AppContext.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/KeyboardState.h"
 #include "core/MathUtil.h"
 #include "core/Prefs.h"
-#include "ui/TextBox.h"
-#include "world/TerrainMesh.h"
+#include "scene/MouseState.h"
 #include <GL/freeglut.h>
+#include <algorithm>
 #include <cmath>
 
 int lastCameraMode = -1;
@@ -18,7 +17,7 @@ int lastCameraMode = -1;
 namespace {
 
 enum CameraMode { kAuto = 0, kManual = 1, kHold = 2, kCentred = 3 };
-
+constexpr float kRadToDeg = 180.0f / kPi;
 constexpr float kManualFall = 5.0f;  // units per second squared
 
 // Arrow-key bits of KeyboardState::arrows and the camera axis each one pushes along.
@@ -59,15 +58,15 @@ void Camera::manualFlight() {
     const KeyboardState& keys = *gApp->keyboard;
     if (m.leftButton != 0) {
         thrust();
-        gApp->statusLine->setMessage("Thrust");
+        gApp->showStatus("Thrust");
     }
     if (keys.arrows && !gApp->state->popupOpen) keyFlight();
     if (!p.paused) update();
     // The hand-flown camera sinks while in the air, unless paused.
-    if (terrain) terrain->keepOnGround(*this, 1, p.paused ? 0.0f : kManualFall);
+    if (keepOnGround) keepOnGround(*this, 1, p.paused ? 0.0f : kManualFall);
     if (!keys.arrows && m.middleButton != 0) {
         applyDrag(10.0f);
-        gApp->statusLine->setMessage("Brake");
+        gApp->showStatus("Brake");
     } else {
         applyDrag(1.5f);
     }
@@ -81,21 +80,24 @@ void Camera::autoTurn() {
 void Camera::autoPlace() {
     for (int a = 0; a < 3; ++a)
         position[a] = moveRotors->wave(a, autoMoveRate, autoRange[a], -0.5f * autoRange[a]) + autoCentre[a];
+    // The box of positions reaches below the hills and the cone.
+    if (keepOnGround) keepOnGround(*this, 0, 0.0f);
+}
+
+void Camera::enterManual() {
+    // The automatic and held views already are a pitch, a heading and a position; the orbit looks at a point.
+    if (lastCameraMode != kCentred) return;
+    rotation.x = wrapDegrees(std::asin(std::clamp(forward[1], -1.0f, 1.0f)) * kRadToDeg);
+    rotation.y = wrapDegrees(std::atan2(-forward[0], forward[2]) * kRadToDeg);
+    position -= asVec(eyeOffset);
 }
 
 void Camera::mouseLook() {
     const MouseState& m = *gApp->mouse;
     float sensitivity = 0.1f * gApp->prefs->mouseSensitivity;
-    // Coming from the automatic view, start from where it was looking, narrowed in pitch.
-    if (lastCameraMode == kAuto) {
-        rotation.x = turnRotors->wave(0, autoTurnRate, 100, -50);
-        rotation.y = turnRotors->wave(1, autoTurnRate, 720, -360);
-    }
-    if (lastCameraMode != kManual) position = Vec3(0, 0, 1.5f);
-    spin.x = m.position.y * sensitivity;
-    rotation.x = wrapDegrees(rotation.x + spin.x);
-    spin.y = m.position.x * sensitivity;
-    rotation.y = wrapDegrees(rotation.y + spin.y);
+    // Each pointer movement turns the view once: nothing is left to spin on.
+    rotation.x = wrapDegrees(rotation.x + m.position.y * sensitivity);
+    rotation.y = wrapDegrees(rotation.y + m.position.x * sensitivity);
 }
 
 void Camera::orbitView() {
@@ -118,8 +120,12 @@ void Camera::viewSetup() {
     if (mode == kAuto) {
         autoTurn();
         autoPlace();
-    } else if (mode == kManual && m.moved) {
-        mouseLook();
+    } else if (mode == kManual && (m.moved || lastCameraMode != kManual)) {
+        // On entry the pointer holds a position, or a delta from before a popup: no turn.
+        if (lastCameraMode != kManual)
+            enterManual();
+        else
+            mouseLook();
         glutWarpPointer(m.warpX, m.warpY);
     }
     if (mode == kCentred) {
@@ -131,10 +137,8 @@ void Camera::viewSetup() {
         glTranslatef(-(position.x + eyeOffset[0]), -(position.y + eyeOffset[1]), -(position.z + eyeOffset[2]));
     }
     readBack();
-    if (m.moved) {
-        lastCameraMode = mode;
-        m.moved = 0;
-    }
+    lastCameraMode = mode;
+    m.moved = 0;
 }
 
 void Camera::keyFlight() {

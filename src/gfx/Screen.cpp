@@ -1,9 +1,9 @@
 // Screen passes: letterbox, viewport, projections, clears and fades.
 #include "gfx/Screen.h"
-#include "camera/Camera.h"
 #include "core/AppContext.h"
 #include "core/Prefs.h"
 #include <GL/glu.h>
+#include <algorithm>
 
 Screen::Screen() { color = Color4(0, 0, 0, 1); }
 
@@ -25,10 +25,11 @@ void Screen::setOrtho2D() const {
     glLoadIdentity();
 }
 
-void Screen::setPerspective(float aspect) const {
+void Screen::setPerspective(float aspect, float fov) const {
     float cameraZ = gApp->prefs->cameraZ;
     float level = letterboxLevel / 6.0f;
-    float fovy = gApp->camera->fov - level * level * 44.0f;
+    // A narrow field of view under a deep letterbox would otherwise turn the picture over.
+    float fovy = std::max(1.0f, fov - level * level * 44.0f);
     // The picture area is as wide as the window but shorter: its own shape keeps circles round.
     float pictureAspect = viewportHeight > 0 ? aspect * height / viewportHeight : aspect;
     // Wide points and lines are clipped by their centre alone; the scissor keeps them out of the bars.

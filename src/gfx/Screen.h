@@ -1,6 +1,6 @@
 // The window's picture area: viewport, projections, clear, fade rectangle and letterbox bars.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class Screen : public SceneObject {
 public:
@@ -10,8 +10,9 @@ public:
     void applyViewport() const;
     // The overlay projection; it lifts the picture's scissor box.
     void setOrtho2D() const;
-    // The 3D projection for a window of the given aspect, fitted to the picture area and clipped to it.
-    void setPerspective(float aspect) const;
+    // The 3D projection for a window of the given aspect, fitted to the picture area and clipped to it, with the
+    // camera's field of view narrowed by the letterbox.
+    void setPerspective(float aspect, float fov) const;
     void drawFade(float alpha) const;
     void drawLetterbox() const;
     void clearFrame() const;
