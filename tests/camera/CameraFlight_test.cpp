@@ -22,7 +22,9 @@ protected:
         lastCameraMode = 1;
         prefs.groundHeight = 1.0f;
         terrain = TerrainMesh();  // flat ground at height 0, unless a test raises it
-        camera.keepOnGround = [](SceneObject& object, int slide, float fall) { terrain.keepOnGround(object, slide, fall); };
+        camera.keepOnGround = [](SceneObject& object, int slide, float fall) {
+            terrain.keepOnGround(object, slide, fall);
+        };
         // An unturned view: right is x, up is y, forward (backwards from the eye) is z.
         const float axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
         for (int i = 0; i < 3; ++i) {

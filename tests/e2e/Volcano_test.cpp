@@ -96,7 +96,8 @@ TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
     EXPECT_LT(stars.lit, 320 * 60 / 5);
     EXPECT_GT(count("sun1.png", 0, 1, 0, 0.25).yellow + count("sun2.png", 0, 1, 0, 0.25).yellow, 3);
     // Then it looks at the summit, so the middle of the picture shows the eruption.
-    Counts flash = count("flash.png", 0.375, 0.625, 0.375, 0.625), quiet = count("quiet.png", 0.375, 0.625, 0.375, 0.625);
+    Counts flash = count("flash.png", 0.375, 0.625, 0.375, 0.625);
+    Counts quiet = count("quiet.png", 0.375, 0.625, 0.375, 0.625);
     EXPECT_GT(flash.meanBrightness, 150) << "the flash washes the picture";
     EXPECT_GT(flash.meanBrightness, quiet.meanBrightness + 60);
     EXPECT_GT(count("erupting.png", 0.375, 0.625, 0.375, 0.625).glowing, 10) << "the crater glows and lava flies";

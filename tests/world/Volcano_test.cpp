@@ -1,4 +1,4 @@
-// The eruption cycle driven by the clock alone: timing, the launch, flights, bounces, the quiet half and the variations.
+// The eruption cycle driven by the clock alone: timing, the launch, flights, bounces, the quiet half, the variations.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
