@@ -15,7 +15,6 @@ import json
 import os
 import random
 import re
-import shutil
 import signal
 import subprocess
 import sys
@@ -34,7 +33,7 @@ stopping = threading.Event()
 
 def run(cmd, cwd, timeout=None, log=None):
     """Runs cmd in its own process group; returns its exit code, or None when it ran out of time or was stopped."""
-    with open(log or os.devnull, "w") as out:
+    with open(log or os.devnull, "a") as out:
         proc = subprocess.Popen(cmd, cwd=cwd, env=ENV, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
         running.add(proc)
         try:
@@ -97,11 +96,22 @@ def configure_and_build(source, build, build_type="Release", flags=""):
         configure += [f"-DCMAKE_CXX_FLAGS={flags}", f"-DCMAKE_EXE_LINKER_FLAGS={flags}"]
     if run(configure, ROOT) != 0:
         sys.exit(f"mutate: cannot configure {build}")
-    return run(["cmake", "--build", str(build), "-j2"], ROOT, log=build / "last-build.log") == 0
+    log = build / "last-build.log"
+    log.unlink(missing_ok=True)
+    return run(["cmake", "--build", str(build), "-j2"], ROOT, log=log) == 0
 
 
 def run_suite(build, timeout):
-    return run(XVFB + ["ctest", "--stop-on-failure", "-j", "2"], build, timeout, log=build / "last-suite.log")
+    """0 when every test passes. The quick unit and GL tests go first, so that most mutants fail fast."""
+    log = build / "last-suite.log"
+    log.unlink(missing_ok=True)
+    deadline = None if timeout is None else time.time() + timeout
+    for tests in (["-LE", "e2e_tests"], ["-L", "e2e_tests"]):
+        left = None if deadline is None else max(1.0, deadline - time.time())
+        code = run(XVFB + ["ctest", "--stop-on-failure", "-j", "2", *tests], build, left, log)
+        if code != 0:
+            return code
+    return 0
 
 
 def covered_lines():
@@ -119,7 +129,8 @@ def covered_lines():
         sys.exit("mutate: the coverage build failed (see build-cov/last-build.log)")
     for old in cov.rglob("*.gcda"):
         old.unlink()
-    if run_suite(cov, None) != 0:
+    # Every test, even after a failure, so that the lines of all of them count.
+    if run(XVFB + ["ctest", "-j", "2"], cov, log=cov / "last-suite.log") != 0:
         print("mutate: warning: the suite fails in the coverage build (see build-cov/last-suite.log)")
     lines = {}
     for gcda in cov.rglob("*.gcda"):
@@ -263,7 +274,14 @@ def prepare(jobs):
     return time.time() - start
 
 
+def interrupt(signum, frame):
+    raise KeyboardInterrupt
+
+
 def main():
+    # Also when started in the background (SIGINT ignored) or stopped with kill: restore before leaving.
+    signal.signal(signal.SIGINT, interrupt)
+    signal.signal(signal.SIGTERM, interrupt)
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=20)
@@ -309,11 +327,14 @@ def main():
     killed = tally.get("killed", 0) + tally.get("timed out", 0)
     built = killed + tally.get("survived", 0)
     done = built + tally.get("build failed", 0)
-    summary = ", ".join(f"{k} {v}" for k, v in sorted(tally.items()))
+    summary = ", ".join(f"{k} {v}" for k, v in sorted(tally.items())) or "no mutant finished"
     rate = f"{100.0 * killed / built:.1f} %" if built else "n/a"
     per = f"{(time.time() - begun) * args.jobs / done:.0f} s per mutant" if done else ""
     print(f"mutate: {summary}; kill rate {rate} (killed or timed out, of the {built} that built); {per}")
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except KeyboardInterrupt:
+        sys.exit("mutate: stopped")
