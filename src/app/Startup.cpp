@@ -259,7 +259,7 @@ void initOnce() {
 void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
-    appState.popupOpen = 0;
+    if (appState.popupOpen) closePopup();  // slides away and gives the camera back, as its close box does
     appState.exitStartTime = 0;
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
