@@ -107,7 +107,7 @@ TEST_F(Keys, AltLightmapStepsTheModeOnlyWhileSwitchedOn) {
     prefs.lightmap = 63;
     press('L', GLUT_ACTIVE_ALT);
     EXPECT_EQ(prefs.lightmap, 0);
-    EXPECT_EQ(message(), "Lightmap Off");
+    EXPECT_EQ(message(), "0/64: ") << "the new combination's layers: none";
 }
 
 TEST_F(Keys, DuringTheIntroOnlyEscapeCounts) {

@@ -12,6 +12,7 @@ class Stack : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState();
+        screen.width = 800;
         screen.height = 600;  // pages start at 0.7 x 600 = 420
         d = std::make_unique<DialogStack>();
     }
