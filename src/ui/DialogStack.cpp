@@ -248,12 +248,8 @@ DialogInput DialogStack::readInput() const {
 void DialogStack::run() {
     fitToWindow();
     DialogInput in = readInput();
-    // The splinter capture draws the picture twice in one frame; the frame's input counts once.
-    bool firstPass = gApp->clock->time != lastRunTime;
-    lastRunTime = gApp->clock->time;
-    if (firstPass) focusKeys(in);
+    focusKeys(in);
     drawDialog();
-    if (!firstPass) return;
     handleEvents(in);
     if (activatedId > -1 && dispatch) dispatch();
 }

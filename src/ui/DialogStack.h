@@ -81,5 +81,4 @@ private:
 
     Slot slots[kMaxItems];
     int initLogged = 0;
-    double lastRunTime = -1;
 };

@@ -42,7 +42,7 @@ const char* const kScript =
     "610 key esc\n"                                                            // one page back, not quitting
     "620 mouse left down 45 308\n621 mouse left up 45 308\n"                   // Sound...
     "630 mouse left down 85 178\n631 mouse left up 85 178\n640 special insert\n"  // Sounds off; a sound asked
-    "650 mouse left down 85 178\n651 mouse left up 85 178\n"                   // on again
+    "650 key x\n650 key enter\n652 key x\n"              // on again with Enter, once, in a splinter's capture frame
     "660 key ?\n670 key ?\n700 key backquote\n720 key r\n"                     // help on and off; popup, reset
     "750 key backquote\n760 mouse left down 45 128\n762 motion 900 700\n"     // popup again, dragged far off
     "764 mouse left up 900 700\n766 special pageup\n"                         // nudges the title, not the ground

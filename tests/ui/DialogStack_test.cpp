@@ -150,21 +150,3 @@ TEST_F(Stack, FocusKeysWrapAndPressesMoveTheFocusForOneActivationPerFrame) {
     d->handleEvents(DialogInput());
     EXPECT_EQ(d->activatedId, -1) << "cleared every frame";
 }
-
-TEST_F(Stack, RunUsesTheFrameInputOnceEvenWhenThePictureIsDrawnTwice) {
-    smallPage();
-    int actions = 0;
-    static int* counter;
-    counter = &actions;
-    d->dispatch = [] { ++*counter; };
-    d->focus = 2;
-    keyboard.key = 13;
-    frameClock.time = 5.0;
-    d->run();
-    d->run();  // the splinter capture's picture of the same frame
-    EXPECT_EQ(actions, 1);
-    EXPECT_EQ(d->activatedId, 1);
-    frameClock.time = 5.02;
-    d->run();
-    EXPECT_EQ(actions, 2);
-}
