@@ -8,7 +8,7 @@
 namespace {
 
 struct Sum {
-    long r = 0, g = 0, b = 0;
+    long r = 0, g = 0;
     int maxG = 0;
 };
 
@@ -50,7 +50,6 @@ protected:
                 Rgb p = readPixel(x, y);
                 s.r += p.r;
                 s.g += p.g;
-                s.b += p.b;
                 s.maxG = std::max(s.maxG, p.g);
             }
         return s;
