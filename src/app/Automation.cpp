@@ -1,6 +1,6 @@
 // The automation layer.
 #include "app/Automation.h"
-#include "app/Frame.h"
+#include "app/Globals.h"
 #include "app/InputScript.h"
 #include "core/Trace.h"
 #include "gfx/PngWriter.h"
@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
 
 Options options;
+void (*endRun)() = nullptr;
 InputScript script;
 long frame = 0;
 
@@ -21,7 +23,8 @@ SteadyClock::time_point lastFrameStart, benchStart;
 std::vector<float> frameMillis;  // reserved once; no allocation while measuring
 
 void saveFrame(const std::string& file) {
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    // The window's size as the last reshape gave it: GLUT knows no screensaver window.
+    int w = screen.width, h = screen.height;
     std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -50,7 +53,7 @@ void benchmarkStep() {
         frameMillis.push_back(std::chrono::duration<float, std::milli>(now - lastFrameStart).count());
         if (std::chrono::duration<double>(now - benchStart).count() >= options.benchmarkSeconds) {
             reportBenchmark();
-            exitProgram();
+            endRun();
         }
     }
     lastFrameStart = now;
@@ -58,8 +61,9 @@ void benchmarkStep() {
 
 }  // namespace
 
-std::string startAutomation(const Options& opts) {
+std::string startAutomation(const Options& opts, void (*end)()) {
     options = opts;
+    endRun = end;
     if (!options.inputScript.empty()) {
         std::string error = script.load(options.inputScript);
         if (!error.empty()) return error;
@@ -91,7 +95,8 @@ void beforeSwap() {
 }
 
 void afterSwap() {
-    if (options.frames > 0 && frame >= options.frames) exitProgram();
+    if (options.frames > 0 && frame >= options.frames) endRun();
+    if (options.delayMicros > 0) std::this_thread::sleep_for(std::chrono::microseconds(options.delayMicros));
 }
 
 void saveFinalScreenshot() {

@@ -6,6 +6,8 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/SaverWindow.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -87,6 +89,7 @@ void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
     if (windowHandle) glutDestroyWindow(windowHandle);
+    releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
@@ -152,7 +155,7 @@ void renderScene(float aspect, bool withPopup) {
         gluLookAt(0, 0, 0.5, 0, 0, 0, 0, 1, 0);
         splinter.drawPieces();
     }
-    screen.setPerspective(aspect);
+    screen.setPerspective(aspect, camera.fov);
     if (!(appState.splinterState == 2 && !prefs.sceneUnderSplinter)) {
         camera.flightStep();
         camera.readBack();

@@ -2,9 +2,8 @@
 #include "app/Keyboard.h"
 #include "app/Globals.h"
 #include "app/Input.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/PrefsFile.h"
-#include "app/MenuActions.h"
 #include "app/SceneSequencer.h"
 #include "app/SettingCommands.h"
 #include "app/Startup.h"
@@ -15,7 +14,6 @@
 #include <cstring>
 
 int letterboxCounter = 0;
-float lastGroundHeight = 1.0f;
 
 void scaleSetting(float& value, float factor, const char* format) {
     value *= factor;
@@ -250,9 +248,4 @@ void afterKey(int k) {
             soundSystem.use3D = 0;
         }
     }
-}
-
-void applyPolygonMode() {
-    static const GLenum kModes[3] = {GL_FILL, GL_LINE, GL_POINT};
-    glPolygonMode(GL_FRONT_AND_BACK, kModes[prefs.polygonMode]);
 }

@@ -2,7 +2,7 @@
 #include "app/MenuActions.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/PrefsFile.h"
 #include "app/SettingCommands.h"
 #include "world/TerrainPasses.h"
@@ -188,14 +188,6 @@ const MenuAction kActions[] = {
 };
 
 }  // namespace
-
-void closeDialogPage() {
-    if (dialogs.pageId == 1) return closePopup();
-    float x = dialogs.offsetX, y = dialogs.offsetY;
-    dialogs.pop();
-    dialogs.offsetX = x;
-    dialogs.offsetY = y;
-}
 
 void dispatchAction() {
     int id = dialogs.activatedId;

@@ -3,8 +3,6 @@
 
 // Runs the action of the dialog's activated widget on the page it shows.
 void dispatchAction();
-// Back one page, where the dialog stands; on the main menu, hides the popup. The close boxes and ESC.
-void closeDialogPage();
 
 // The last values of "Color Scale" and "Color Offset" (they act relative to these),
 // and the clock time of the last volume preview sound.

@@ -3,7 +3,10 @@
 #include "app/Globals.h"
 #include "app/SceneSequencer.h"
 #include "ui/MenuMessages.h"
+#include <GL/gl.h>
 #include <algorithm>
+
+float lastGroundHeight = 1.0f;
 
 namespace {
 
@@ -12,6 +15,11 @@ void show(const char* format, float value) { statusLine.setMessagef(format, stat
 void rebuildTerrain() { terrain.build(heightField); }
 
 }  // namespace
+
+void applyPolygonMode() {
+    static const GLenum kModes[3] = {GL_FILL, GL_LINE, GL_POINT};
+    glPolygonMode(GL_FRONT_AND_BACK, kModes[prefs.polygonMode]);
+}
 
 void setGroundHeight(float v) {
     prefs.groundHeight = lastGroundHeight = v;  // rebuilt here, so the after-key step need not

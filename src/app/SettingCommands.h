@@ -1,6 +1,11 @@
 // Setting commands shared by the keys and the popup's widgets, so that both change a setting the same way.
 #pragma once
 
+// The ground height the terrain was last built for: a key, a file or the scene that changes it sees a rebuild.
+extern float lastGroundHeight;
+// Puts Prefs.polygonMode into force (fill, lines or points); also run every frame.
+void applyPolygonMode();
+
 // Each applies the setting's bounds and side effects and confirms itself with one status message,
 // whichever way it was asked for. Keys pass the stepped value, widgets the value they show.
 void setGroundHeight(float v);

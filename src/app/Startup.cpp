@@ -1,8 +1,8 @@
 // Start-up in its fixed order (preferences, GL state, one-time loading, per-run variables) and shutdown.
 #include "app/Startup.h"
+#include "app/FileLocations.h"
 #include "app/Globals.h"
-#include "app/MenuActions.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
@@ -69,6 +69,8 @@ void wireAppContext() {
     appContext.infoText = &infoText;
     appContext.clock = &frameClock;
     appContext.state = &appState;
+    appContext.viewer = &camera;
+    appContext.showStatus = [](const char* message) { statusLine.setMessage(message); };
     gApp = &appContext;
 }
 
@@ -99,22 +101,23 @@ void initGL() {
 
     initOnce();
     initVars();
-    glutSetCursor(GLUT_CURSOR_NONE);
+    if (windowHandle) glutSetCursor(GLUT_CURSOR_NONE);  // a screensaver draws into a window that is not ours
 }
 
 static void loadTextures() {
-    fontTexture.loadBmpLumAlpha("font_256.bmp", -1, 0, 0);
+    const FileLocations& f = fileLocations;
+    fontTexture.loadBmpLumAlpha(f.dataFile("font_256.bmp").c_str(), -1, 0, 0);
     spotTexture.makeTextureLumAlpha(0, 0, 64.0f, 0);
     noisySpotTexture.makeTextureLumAlpha(0, 0, 64.0f, 200);
     blobCloudTexture.makeTexture(6, 0, 0.25f, 6);
     spotGradientTexture.makeTexture1D(0, 0, 64.0f, 0);
-    controlsTexture.loadBmp("controls_128.bmp", -1, 0, 1);
-    sunTexture.loadBmp("sun_128.bmp", -1, 0, 0);
-    reflTexture.loadBmp("refl.bmp", -1, 0, 0);
-    cloudTexture.loadBmp("cloudbw2128.bmp", 255, 0, 0);
-    grassTexture.loadBmp("grass.bmp", 255, 0, 1);
-    waterTexture.loadBmp("water128.bmp", 255, 0, 0);
-    dirtTexture.loadBmp("dirt128.bmp", 255, 0, 0);
+    controlsTexture.loadBmp(f.dataFile("controls_128.bmp").c_str(), -1, 0, 1);
+    sunTexture.loadBmp(f.dataFile("sun_128.bmp").c_str(), -1, 0, 0);
+    reflTexture.loadBmp(f.dataFile("refl.bmp").c_str(), -1, 0, 0);
+    cloudTexture.loadBmp(f.dataFile("cloudbw2128.bmp").c_str(), 255, 0, 0);
+    grassTexture.loadBmp(f.dataFile("grass.bmp").c_str(), 255, 0, 1);
+    waterTexture.loadBmp(f.dataFile("water128.bmp").c_str(), 255, 0, 0);
+    dirtTexture.loadBmp(f.dataFile("dirt128.bmp").c_str(), 255, 0, 0);
 }
 
 static void setUpStars() {
@@ -167,7 +170,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.terrain = &terrain;
+    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -192,11 +195,18 @@ static void setUpOverlayAndSun() {
     sun.texture = &sunTexture;
 }
 
+static SampleHandle explosionSample = nullptr;
+
+static void playExplosion() {
+    if (appState.soundEnabled) soundSystem.playSample3D(explosionSample, 0, 0, 0);
+}
+
 static void setUpSound() {
     if (!appState.soundEnabled) return;
+    soundSystem.fileDirectory = fileLocations.dataDir.c_str();
     soundSystem.worldScale = appState.worldSize;
     if (soundSystem.init() != 0) return;
-    volcano.explosionSample = soundSystem.loadSample("explosion.wav");
+    explosionSample = soundSystem.loadSample("explosion.wav");
     soundSystem.setSfxVolume(1.0f);
     soundSystem.setVolume(1.0f);
 }
@@ -219,6 +229,7 @@ static void setUpLandscape() {
     volcano.infoText = &infoText;
     volcano.heightField = &heightField;
     volcano.terrain = &terrain;
+    volcano.playExplosion = playExplosion;
     volcano.waterTexture = &waterTexture;
     volcano.imageTexture = &spotTexture;
     volcano.flashTexture = &spotTexture;
@@ -240,7 +251,6 @@ void initOnce() {
     dialogText.blend = 0;
     DialogItem::textBox = &dialogText;
     DialogItem::controls = &controlsTexture;
-    dialogs.dispatch = dispatchAction;
     dialogs.buildPage(1, 1);  // the main menu waits, hidden
     miscRotors.init(8);
     setUpTextObjects();
@@ -250,7 +260,7 @@ void initOnce() {
     lightRotors.init(4);
     lightRotors.frozen[1] = 1;
     setUpOverlayAndSun();
-    skyBox.load();
+    skyBox.load(fileLocations.dataDir.c_str());
     setUpSound();
     setUpLandscape();
     splinter.init();
@@ -280,7 +290,7 @@ void shutdown() {
     AppLog::write("\nShutting down...");
     starField.release();
     if (appState.soundEnabled && soundSystem.initialised) {
-        soundSystem.freeSample(volcano.explosionSample);
+        soundSystem.freeSample(explosionSample);
         soundSystem.close();
     }
 }

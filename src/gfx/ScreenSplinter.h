@@ -1,7 +1,7 @@
 // The splinter burst and picture skip effects built from a captured frame.
 #pragma once
-#include "gfx/Texture.h"
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
 
 class ScreenSplinter : public SceneObject {
 public:

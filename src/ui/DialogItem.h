@@ -1,7 +1,7 @@
 // The five dialog widgets: slider, toggle, button, close box and the title that drags its dialog.
 #pragma once
+#include "scene/SceneObject.h"
 #include "ui/OverlayFit.h"
-#include "world/SceneObject.h"
 
 class TextBox;
 class Texture;

@@ -1,8 +1,10 @@
 // The popup dialog: one page of widgets at a time, the pages that led to it, the slide and the input scan.
 #pragma once
+#include "scene/SceneObject.h"
 #include "ui/DialogItem.h"
 #include "ui/OverlayFit.h"
-#include "world/SceneObject.h"
+
+struct PageRow;
 
 class DialogStack : public SceneObject {
 public:
@@ -78,6 +80,9 @@ private:
     void dragAndNudge(const DialogInput& in);
     // A dialog dragged or nudged away, or left outside by a smaller window, keeps its title row in view.
     void keepTitleInside();
+    // Adds the page's title and rows at the layout cursor; an unknown page adds nothing.
+    void addPageContents(int page);
+    void addRow(const PageRow& row);
 
     Slot slots[kMaxItems];
     int initLogged = 0;

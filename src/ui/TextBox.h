@@ -1,7 +1,7 @@
 // A styled text pen over the bitmap font that can also hold one timed status message.
 #pragma once
+#include "scene/SceneObject.h"
 #include "ui/OverlayFit.h"
-#include "world/SceneObject.h"
 
 class RotorSet;
 class Texture;

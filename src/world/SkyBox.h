@@ -1,11 +1,12 @@
 // A box of six inward-facing sky textures around the camera or the origin.
 #pragma once
-#include "gfx/Texture.h"
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
 
 class SkyBox : public SceneObject {
 public:
-    void load();
+    // Reads the six face images from the directory (empty: the working directory).
+    void load(const char* dir);
     void draw() override;
 
     Texture faces[6];  // front, right, back, left, top, bottom

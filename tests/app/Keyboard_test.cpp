@@ -2,6 +2,7 @@
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
+#include "app/SettingCommands.h"
 #include "app/Mouse.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"

@@ -2,8 +2,12 @@
 // the colour and lightmap pages, and the navigation between pages.
 #include "app/Globals.h"
 #include "app/Input.h"
+#include "app/Keyboard.h"
 #include "app/MenuActions.h"
+#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 #include "world/TerrainPasses.h"

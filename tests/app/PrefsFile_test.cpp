@@ -1,4 +1,5 @@
 // The preferences file: exact bytes, round trip, short, missing, failed and hostile files.
+#include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
 #include "app/Startup.h"
@@ -67,10 +68,15 @@ TEST(PrefsFile, SaveAndLoadRestoreEveryFieldIncludingReservedWords) {
     prefs.windowWidth = prefs.windowHeight = 450;
     prefs.colorLevel = 0.33f;
     Prefs saved = prefs;
+    // In the user's own directory, made on first save, when the program's files are not in the working directory.
+    fileLocations.configDir = dir.path + "/config/vulkora";
     ASSERT_EQ(savePrefs(prefs, "Vulkora"), 0);
     Prefs loaded;
     ASSERT_EQ(loadPrefs(loaded, "Vulkora"), 0);
+    fileLocations.configDir.clear();
     EXPECT_EQ(std::memcmp(&loaded, &saved, sizeof saved), 0);
+    EXPECT_EQ(readFile("config/vulkora/Vulkora.pref").size(), 348u);
+    EXPECT_EQ(loadPrefs(loaded, "Vulkora"), 1) << "nothing in the working directory";
 }
 
 TEST(PrefsFile, AShortFileChangesOnlyTheWordsItHolds) {
