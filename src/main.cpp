@@ -37,6 +37,14 @@ static void displayCallback() {
 
 static void idleCallback() { glutPostRedisplay(); }
 
+// The window is going: from the window manager's close button GLUT takes it down itself and the rest of the
+// exit runs here; from the exit fade it is already on its way.
+static void closeCallback() {
+    if (!windowHandle) return;
+    windowHandle = 0;
+    exitProgram();
+}
+
 static void loadStartupPrefs() {
     if (loadPrefs(prefs, appState.name) != 0) {
         AppLog::write("No Prefs found.");
@@ -52,19 +60,20 @@ static void loadStartupPrefs() {
 
 static void createWindow() {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGBA);
-    if (prefs.fullScreen)
-        glutInitWindowSize(screen.width, screen.height);
-    else
-        glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
+    // Created at the windowed size, which GLUT returns to when full screen is left.
+    glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
     windowHandle = glutCreateWindow(appState.name);
     if (prefs.fullScreen) glutFullScreen();
     glutDisplayFunc(displayCallback);
     glutIdleFunc(idleCallback);
+    glutReshapeFunc(reshapeHandler);
+    glutCloseFunc(closeCallback);
+    // A scripted run hears only its script: on a shared display another program's pointer would steer it.
+    if (inputScripted()) return;
     glutKeyboardFunc(keyboardHandler);
     glutMotionFunc(motionHandler);
     glutMouseFunc(mouseHandler);
     glutPassiveMotionFunc(motionHandler);
-    glutReshapeFunc(reshapeHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
 }
@@ -105,6 +114,5 @@ int main(int argc, char** argv) {
     }
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutMainLoop();
-    if (windowHandle) glutDestroyWindow(windowHandle);
     return 0;
 }

@@ -81,6 +81,8 @@ int elapsedMillis() {
 
 long currentFrame() { return frame; }
 
+bool inputScripted() { return !options.inputScript.empty(); }
+
 void beforeFrame() {
     frame += 1;
     traceSetFrame(frame);

@@ -75,7 +75,7 @@ static void drawBlink() {
 }
 
 static void exitFade() {
-    if (appState.exitStartTime == 0) return;
+    if (!appState.exiting) return;
     screen.setColor(0, 0, 0, 1);
     double elapsed = frameClock.realSeconds - appState.exitStartTime;
     if (elapsed >= 2.0) {
@@ -88,7 +88,9 @@ static void exitFade() {
 void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
-    if (windowHandle) glutDestroyWindow(windowHandle);
+    int window = windowHandle;
+    windowHandle = 0;  // GLUT calls the close callback on the way: nothing more for it to do
+    if (window) glutDestroyWindow(window);
     releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
@@ -199,7 +201,7 @@ static void placeLight() {
     light.cutoff = p[5];
     light.exponent = p[6];
     light.apply();
-    if (prefs.universe < 2 && appState.exitStartTime == 0 && appState.introDone) sun.position = light.position;
+    if (prefs.universe < 2 && !appState.exiting && appState.introDone) sun.position = light.position;
 }
 
 void worldDraw() {
@@ -240,6 +242,9 @@ void reshapeHandler(int w, int h) {
     }
     screen.width = w;
     screen.height = h > 0 ? h : 1;
+    // Mouse look measures from the middle of the window, where the pointer is sent back.
+    mouse.warpX = w / 2;
+    mouse.warpY = screen.height / 2;
     screen.setLetterbox(prefs.letterbox);
     screen.applyViewport();
 }

@@ -30,14 +30,7 @@ void openSubPage(int id) {
 }
 
 void loadFromMenu() {
-    if (loadPrefs(prefs, appState.name) != 0) {
-        statusLine.setMessage("Could NOT Load Prefs");
-    } else {
-        statusLine.setMessage("Loaded Prefs");
-        prefs.cameraMode = 3;
-        screen.clearPasses = 1.0f;
-    }
-    prefs.paused = 0;
+    if (reloadPrefs()) prefs.cameraMode = 3;
 }
 
 // Scales red, green and blue by the change of the slider since its last use.

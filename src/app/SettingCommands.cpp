@@ -6,13 +6,9 @@
 #include <GL/gl.h>
 #include <algorithm>
 
-float lastGroundHeight = 1.0f;
-
 namespace {
 
 void show(const char* format, float value) { statusLine.setMessagef(format, static_cast<double>(value)); }
-
-void rebuildTerrain() { terrain.build(heightField); }
 
 }  // namespace
 
@@ -22,21 +18,20 @@ void applyPolygonMode() {
 }
 
 void setGroundHeight(float v) {
-    prefs.groundHeight = lastGroundHeight = v;  // rebuilt here, so the after-key step need not
-    rebuildTerrain();
+    prefs.groundHeight = v;
+    applyWorldSettings();
     show("Page: %4.2f", prefs.groundHeight);
 }
 
 void setObjectSize(float v) {
     prefs.objectSize = v;
-    resizeWorld();
+    applyWorldSettings();
     show("Object Size: %4.2f", prefs.objectSize);
 }
 
 void setTesselation(int n) {
     prefs.tesselation = std::clamp(n, 10, 80);
-    terrain.columns = terrain.rows = prefs.tesselation;
-    rebuildTerrain();
+    applyWorldSettings();
     statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
 }
 

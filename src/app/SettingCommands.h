@@ -1,8 +1,6 @@
 // Setting commands shared by the keys and the popup's widgets, so that both change a setting the same way.
 #pragma once
 
-// The ground height the terrain was last built for: a key, a file or the scene that changes it sees a rebuild.
-extern float lastGroundHeight;
 // Puts Prefs.polygonMode into force (fill, lines or points); also run every frame.
 void applyPolygonMode();
 

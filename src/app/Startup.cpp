@@ -8,8 +8,6 @@
 #include "core/Random.h"
 #include <GL/freeglut.h>
 
-static int varsInitialised = 0;
-
 void initPref() {
     AppLog::write("Init Pref...");
     Prefs& p = prefs;
@@ -170,7 +168,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
+    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -269,8 +267,7 @@ void initOnce() {
 void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
-    if (appState.popupOpen) closePopup();  // slides away and gives the camera back, as its close box does
-    appState.exitStartTime = 0;
+    closePopup();  // slides away and gives the camera back, as its close box does
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);
@@ -281,9 +278,7 @@ void initVars() {
     screen.zFarBase = appState.worldSize * 3.57f;
     setFogColor(prefs.universe);
     sceneStep(kSceneApply);
-    updateCursor();
-    if (varsInitialised) resizeWorld();
-    varsInitialised = 1;
+    applyWorldSettings();
 }
 
 void shutdown() {

@@ -51,7 +51,7 @@ protected:
     // What a command may change besides the settings record.
     static auto state() {
         return std::make_tuple(message(), appState.worldSize, terrain.columns, lastGroundHeight, screen.clearPasses,
-                               appState.exitStartTime, appState.splinterState, appState.sceneIndex,
+                               appState.exiting, appState.exitStartTime, appState.splinterState, appState.sceneIndex,
                                appState.popupOpen, dialogs.targetOpen);
     }
     // The dialog as the frame loop leaves it after a refresh request.
@@ -76,7 +76,6 @@ struct KeyAndWidget {
 
 void none() {}
 
-// In order: the loads find the file that the save row writes.
 const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_PAGE_UP, 0, 54, 1.05263f, none, [] { return prefs.groundHeight; }, 1.05263f, "Page: 1.05"},
     {']', 0, 53, 1.055555f, none, [] { return appState.worldSize; }, 8.44444f, "Object Size: 1.06"},
@@ -105,11 +104,7 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {kAlt + 'L', 9, 61, 9.5f, [] { prefs.lightmap = 8; }, [] { return float(prefs.lightmap); }, 9,
      "9/64: X  Vignette "},
     {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
-    // Loading unpauses whatever the result; before the save, there is nothing to load.
-    {0, 4, 1, 0, [] { prefs.paused = 1; }, [] { return float(prefs.paused); }, 0, "Could NOT Load Prefs"},
     {'!', 3, 1, 0, none, [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
-    {0, 4, 1, 0, [] { prefs.paused = 1; prefs.cameraMode = 0; },
-     [] { return prefs.paused + prefs.cameraMode + screen.clearPasses; }, 3 + 1, "Loaded Prefs"},
     {'\\', 1, 300, 0, [] { appState.sceneIndex = 1; }, [] { return float(appState.sceneIndex); }, 0, "-"},
     // The menu's replay closes the popup first: the intro's camera, not the one the popup saved.
     {0, 1, 300, 0, [] { openPopup(); dialogs.savedCameraMode = 1; },
@@ -200,7 +195,7 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
     appState.popupOpen = 1;
     keyboardHandler(27, 0, 0);
     EXPECT_EQ(dialogs.pageId, 1) << "ESC steps back like the close box";
-    EXPECT_EQ(appState.exitStartTime, 0) << "and does not quit";
+    EXPECT_EQ(appState.exiting, 0) << "and does not quit";
     keyboardHandler(27, 0, 0);
     EXPECT_EQ(appState.popupOpen, 0) << "the main menu's ESC hides the popup";
     EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
@@ -208,6 +203,30 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
     EXPECT_EQ(dialogs.pageId, 1) << "and stays on the main menu for next time";
     keyboardHandler(27, 0, 0);
     EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0) << "with no popup, ESC leaves";
+}
+
+TEST_F(Actions, LoadingPutsTheFileInForceAndAFailureOnlyReports) {
+    prefs.paused = 1;
+    act(4, 1, 0);
+    EXPECT_EQ(message(), "Could NOT Load Prefs");
+    EXPECT_EQ(prefs.paused, 1);
+    act(3, 1, 0);
+    EXPECT_EQ(message(), "Saved Prefs");
+    prefs.cameraMode = 0;
+    prefs.tesselation = 80;
+    prefs.objectSize = 2.0f;
+    act(4, 1, 0);
+    EXPECT_EQ(message(), "Loaded Prefs");
+    EXPECT_EQ(prefs.cameraMode, 3);
+    EXPECT_FLOAT_EQ(screen.clearPasses, 1.0f);
+    EXPECT_EQ(prefs.paused, 0);
+    EXPECT_EQ(terrain.columns, 30);
+    EXPECT_FLOAT_EQ(appState.worldSize, 8.0f);
+    // Reset from the menu puts the default grid back too.
+    prefs.tesselation = 80;
+    applyWorldSettings();
+    act(5, 98, 0);
+    EXPECT_EQ(terrain.columns, 30);
 }
 
 TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
