@@ -42,7 +42,7 @@ const char* const kScript =
     "610 key esc\n"                                                            // one page back, not quitting
     "620 mouse left down 45 308\n621 mouse left up 45 308\n"                   // Sound...
     "630 mouse left down 85 178\n631 mouse left up 85 178\n640 special insert\n"  // Sounds off; a sound asked
-    "650 key x\n650 key enter\n652 key x\n"              // on again with Enter, once, in a splinter's capture frame
+    "650 key x\n650 key enter\n652 key x\n"     // on again with Enter, once, in a frame the splinter captures
     "660 key ?\n670 key ?\n700 key backquote\n720 key r\n"                     // help on and off; popup, reset
     "750 key backquote\n760 mouse left down 45 128\n762 motion 900 700\n"     // popup again, dragged far off
     "764 mouse left up 900 700\n766 special pageup\n"                         // nudges the title, not the ground
@@ -55,9 +55,8 @@ TEST(DialogsRun, MenusReachEveryWidgetKeepTheirTitleInViewAndCloseWithTheHelpOrA
     writeFile("s.txt", kScript);
     setenv("ALSOFT_DRIVERS", "null", 1);
     RunResult r = runVulkora("--window 640x480 --fixed-step 0.02 --input-script s.txt --trace t.txt --frames 820 "
-                             "--shot 562:color.png --shot 655:sounds.png --shot 668:help.png --shot 690:afterhelp.png --shot 745:reset.png "
-                             "--shot 775:dragged.png "
-                             "--screenshot small.png");
+                             "--shot 562:color.png --shot 655:sounds.png --shot 668:help.png --shot 690:afterhelp.png "
+                             "--shot 745:reset.png --shot 775:dragged.png --screenshot small.png");
     unsetenv("ALSOFT_DRIVERS");
     ASSERT_EQ(r.exitCode, 0) << r.output;
 
@@ -65,9 +64,9 @@ TEST(DialogsRun, MenusReachEveryWidgetKeepTheirTitleInViewAndCloseWithTheHelpOrA
     // overwrites them; Page Up on the focused title changes no setting.
     std::vector<std::string> messages, sounds;
     for (const TraceLine& t : readTrace("t.txt", "message")) messages.push_back(std::to_string(t.frame) + " " + t.text);
-    const std::vector<std::string> expected = {"505 1/64: X ",   "555 Red: 0.25",  "556 Red: 0.25",
-                                               "557 Red: 0.75",  "558 Red: 0.75",
-                                               "600 9/64: X  Vignette ", "720 Reset w/o Prefs"};
+    const std::vector<std::string> expected = {"505 1/64: X ",  "555 Red: 0.25",          "556 Red: 0.25",
+                                               "557 Red: 0.75", "558 Red: 0.75",          "600 9/64: X  Vignette ",
+                                               "720 Reset w/o Prefs"};
     EXPECT_EQ(messages, expected);
     // Off stops what plays at once and refuses new sounds; on plays again.
     for (const TraceLine& t : readTrace("t.txt", "sound"))

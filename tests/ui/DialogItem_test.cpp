@@ -34,7 +34,8 @@ void play(DialogItem& item, const std::vector<Frame>& frames) {
     for (size_t i = 0; i < frames.size(); ++i) {
         const Frame& f = frames[i];
         float out = -1;
-        EXPECT_EQ(item.handleEvent(dialogInput(f.x, f.y, f.phase, f.key, f.special), kOx, kOy, out, f.focused), f.result)
+        DialogInput in = dialogInput(f.x, f.y, f.phase, f.key, f.special);
+        EXPECT_EQ(item.handleEvent(in, kOx, kOy, out, f.focused), f.result)
             << "frame " << i;
         EXPECT_EQ(item.visible != 0, f.state != 0) << "frame " << i;
         if (f.result == kItemActivated && item.kind == kToggle) {
@@ -86,7 +87,8 @@ TEST(DialogItem, SlidersMapKnobAndPointerByTheirScaleAndKeysStepAndClamp) {
         SliderItem s = makeSlider(row.value, row.lo, row.hi, row.integer, row.linear);
         EXPECT_NEAR(s.knobFraction(), row.knob, 1e-5) << row.value;
         float out = -1;
-        EXPECT_EQ(s.handleEvent(dialogInput(row.x, row.y, row.phase, 0, row.special), kOx, kOy, out, row.focused), row.result);
+        DialogInput in = dialogInput(row.x, row.y, row.phase, 0, row.special);
+        EXPECT_EQ(s.handleEvent(in, kOx, kOy, out, row.focused), row.result);
         EXPECT_NEAR(out, row.out, 1e-4) << row.value;
     }
 }
