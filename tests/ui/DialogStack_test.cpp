@@ -98,9 +98,7 @@ TEST_F(Stack, PagesStackUpToNineteenAndPopBackWithLogLinesBeyond) {
     EXPECT_FLOAT_EQ(d->offsetX, 40) << "a page opened from another stands where it stood";
     for (int i = 0; i < 19; ++i) d->openPage(i % 2 ? 5 : 6, 1);  // the last is refused: its way back is lost
     EXPECT_EQ(d->stackDepth, 19);
-    int pops = 0;
-    for (; d->stackDepth > 0; ++pops) d->pop();
-    EXPECT_EQ(pops, 19);
+    while (d->stackDepth > 0) d->pop();
     EXPECT_EQ(d->pageId, 1);
     EXPECT_FLOAT_EQ(d->offsetX, 0) << "a plain pop rebuilds from scratch";
     EXPECT_EQ(readFile("app.log"), "Dialog Init...\n** Attempt to pop no dialog\n"
@@ -110,7 +108,6 @@ TEST_F(Stack, PagesStackUpToNineteenAndPopBackWithLogLinesBeyond) {
 TEST_F(Stack, TitleDragMovesTheDialogAndNudgesDoNotMoveTheDragBase) {
     smallPage();
     d->handleEvents(dialogInput(40, 410, 1));
-    EXPECT_EQ(d->focus, 0);
     d->handleEvents(dialogInput(90, 415, 2));
     EXPECT_FLOAT_EQ(d->offsetX, 50);
     EXPECT_FLOAT_EQ(d->offsetY, 5);
