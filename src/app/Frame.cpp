@@ -7,6 +7,7 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/SaverWindow.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -31,7 +32,7 @@ static void captureSplinterTexture(float aspect) {
         int w = screen.width, h = screen.height;
         screen.width = screen.height = 256;
         screen.clearPasses = 1.0f;
-        renderScene(aspect);
+        renderScene(aspect, false);
         screen.width = w;
         screen.height = h;
     } else {
@@ -136,7 +137,7 @@ static void overlayProjection(int level) {
     screen.setOrtho2D();
 }
 
-void renderScene(float aspect) {
+void renderScene(float aspect, bool withPopup) {
     if (prefs.letterbox != 0) {
         overlayProjection(0);
         screen.setLetterbox(prefs.letterbox);
@@ -175,7 +176,7 @@ void renderScene(float aspect) {
     if (appState.splinterState < 2) lightmapOverlay.update();
     cameraDebugReadout();
     statusLine.drawMessage();
-    if (appState.introDone) {
+    if (appState.introDone && withPopup) {
         if (appState.popupOpen)
             dialogs.run();
         else if (dialogs.openLevel != 0)

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/FileLocations.h"
 #include "app/Globals.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
@@ -269,7 +270,7 @@ void initOnce() {
 void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
-    appState.popupOpen = 0;
+    closePopup();  // slides away and gives the camera back, as its close box does
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);
