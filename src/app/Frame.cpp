@@ -228,7 +228,9 @@ void volcanoSceneDraw() {
     volcano.imageTexture = &textureTable[prefs.imageOption];
     volcano.update();
     nextBlinkStart = volcano.eruptionStart + 0.5 * volcano.cycleLength - 1.0;
+    setTexGen(prefs.mapMode, 1);  // the "m" key's choice of how the ground is mapped
     drawLayers(volcano);
+    setTexGen(prefs.mapMode, 0);
     volcano.draw();
     if (multiPassCloudShadow) drawClouds(volcano);
     if (prefs.spotLights) glDisable(GL_LIGHTING);

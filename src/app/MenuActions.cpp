@@ -145,9 +145,10 @@ const MenuAction kActions[] = {
 
     {8, 70, soundSwitch},
     {8, 702, [](float v) {
-         soundSystem.initialised = I(v);
-         if (soundSystem.initialised) soundSystem.playSong(soundSystem.song);
+         soundSystem.musicOn = I(v);
+         if (soundSystem.musicOn) soundSystem.playSong(soundSystem.song);
          else soundSystem.stopSong(soundSystem.song);
+         dialogs.rebuildRequest = 1;  // the switch falls back to Off when sound never started
      }},
     {8, 712, [](float v) { soundSystem.setMusicVolume(soundSystem.song, v); }},
     {8, 71, sfxVolume},

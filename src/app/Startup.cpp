@@ -69,6 +69,7 @@ void wireAppContext() {
     appContext.state = &appState;
     appContext.viewer = &camera;
     appContext.showStatus = [](const char* message) { statusLine.setMessage(message); };
+    appContext.settingsChanged = [] { dialogs.rebuildRequest = 1; };
     gApp = &appContext;
 }
 
@@ -168,7 +169,9 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
+    camera.keepOnGround = [](SceneObject& object, int slide, float fall) {
+        terrain.keepOnGround(object, slide, fall);
+    };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;

@@ -118,7 +118,7 @@ void introSoundStep() {
     }
     sound.setChannelPosition(introChannel, -rotors.wave(2, 150, 1.0f, -0.5f), rotors.wave(1, 300, 1.0f, -0.5f),
                              gApp->prefs->noiseLevel * 5.0f - 4.5f);
-    sound.setVolume((1.0f - std::fabs(rotors.wave(1, 300, 2.0f, -1.0f))) * 0.25f + 0.75f);
+    sound.setChannelVolume(introChannel, (1.0f - std::fabs(rotors.wave(1, 300, 2.0f, -1.0f))) * 0.25f + 0.75f);
 }
 
 void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
@@ -137,6 +137,7 @@ void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
     glDisable(GL_TEXTURE_1D);
 
     glColor3f(1, 1, 1);
+    glPushAttrib(GL_LINE_BIT);  // the wide logo lines must not outlast the intro
     glLineWidth(8.0f);
     logoReflection.bind();
     glEnable(GL_TEXTURE_2D);
@@ -149,6 +150,7 @@ void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
         glVertex2f((segment[2] - 1.0f) * 0.6f, (segment[3] - 0.4f) * 0.6f);
     }
     glEnd();
+    glPopAttrib();
 
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);

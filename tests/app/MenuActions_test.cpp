@@ -213,6 +213,22 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
     EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0) << "with no popup, ESC leaves";
 }
 
+TEST_F(Actions, MusicHasItsOwnSwitchShownOnOnlyWhenSoundStarted) {
+    const struct { int started; float v; int shown; } rows[] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 1}};
+    for (const auto& row : rows) {
+        soundSystem.initialised = soundSystem.soundOn = row.started;
+        dialogs.buildPage(8, 1);
+        act(8, 702, row.v);
+        refresh();
+        EXPECT_EQ(soundSystem.initialised, row.started) << "shutdown closes only what started";
+        const DialogItem* music = nullptr;
+        for (int k = 0; k < dialogs.itemCount; ++k)
+            if (dialogs.item(k)->id == 702) music = dialogs.item(k);
+        ASSERT_NE(music, nullptr);
+        EXPECT_EQ(music->visible, row.shown) << row.started << " " << row.v;
+    }
+}
+
 TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
     soundSystem.soundOn = 1;
     // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.
