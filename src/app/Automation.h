@@ -8,6 +8,8 @@ std::string startAutomation(const Options& options, void (*end)());
 // Elapsed milliseconds for the clock: GLUT's counter, or frame x step with a fixed step.
 int elapsedMillis();
 long currentFrame();
+// True when an input script, and not the keyboard and mouse, drives the run.
+bool inputScripted();
 // Around each display: before it, after it (before the swap), after the swap.
 void beforeFrame();
 void beforeSwap();

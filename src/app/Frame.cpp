@@ -7,6 +7,8 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/Rehearsal.h"
+#include "app/SaverWindow.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -31,7 +33,7 @@ static void captureSplinterTexture(float aspect) {
         int w = screen.width, h = screen.height;
         screen.width = screen.height = 256;
         screen.clearPasses = 1.0f;
-        renderScene(aspect);
+        renderScene(aspect, false);
         screen.width = w;
         screen.height = h;
     } else {
@@ -74,7 +76,7 @@ static void drawBlink() {
 }
 
 static void exitFade() {
-    if (appState.exitStartTime == 0) return;
+    if (!appState.exiting) return;
     screen.setColor(0, 0, 0, 1);
     double elapsed = frameClock.realSeconds - appState.exitStartTime;
     if (elapsed >= 2.0) {
@@ -87,7 +89,10 @@ static void exitFade() {
 void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
-    if (windowHandle) glutDestroyWindow(windowHandle);
+    int window = windowHandle;
+    windowHandle = 0;  // GLUT calls the close callback on the way: nothing more for it to do
+    if (window) glutDestroyWindow(window);
+    releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
@@ -133,7 +138,7 @@ static void overlayProjection(int level) {
     screen.setOrtho2D();
 }
 
-void renderScene(float aspect) {
+void renderScene(float aspect, bool withPopup) {
     if (prefs.letterbox != 0) {
         overlayProjection(0);
         screen.setLetterbox(prefs.letterbox);
@@ -172,7 +177,7 @@ void renderScene(float aspect) {
     if (appState.splinterState < 2) lightmapOverlay.update();
     cameraDebugReadout();
     statusLine.drawMessage();
-    if (appState.introDone) {
+    if (appState.introDone && withPopup) {
         if (appState.popupOpen)
             dialogs.run();
         else if (dialogs.openLevel != 0)
@@ -197,7 +202,7 @@ static void placeLight() {
     light.cutoff = p[5];
     light.exponent = p[6];
     light.apply();
-    if (prefs.universe < 2 && appState.exitStartTime == 0 && appState.introDone) sun.position = light.position;
+    if (prefs.universe < 2 && !appState.exiting && appState.introDone) sun.position = light.position;
 }
 
 void worldDraw() {
@@ -226,7 +231,9 @@ void volcanoSceneDraw() {
     volcano.imageTexture = &textureTable[prefs.imageOption];
     volcano.update();
     nextBlinkStart = volcano.eruptionStart + 0.5 * volcano.cycleLength - 1.0;
+    setTexGen(prefs.mapMode, 1);  // the "m" key's choice of how the ground is mapped
     drawLayers(volcano);
+    setTexGen(prefs.mapMode, 0);
     volcano.draw();
     if (multiPassCloudShadow) drawClouds(volcano);
     if (prefs.spotLights) glDisable(GL_LIGHTING);
@@ -240,6 +247,9 @@ void reshapeHandler(int w, int h) {
     }
     screen.width = w;
     screen.height = h > 0 ? h : 1;
+    // Mouse look measures from the middle of the window, where the pointer is sent back.
+    mouse.warpX = w / 2;
+    mouse.warpY = screen.height / 2;
     screen.setLetterbox(prefs.letterbox);
     screen.applyViewport();
 }

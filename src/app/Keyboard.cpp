@@ -5,6 +5,7 @@
 #include "app/Popup.h"
 #include "app/PrefsFile.h"
 #include "app/SceneSequencer.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/Trace.h"
 #include "ui/MenuMessages.h"
@@ -13,7 +14,6 @@
 #include <cstring>
 
 int letterboxCounter = 0;
-float lastGroundHeight = 1.0f;
 
 void scaleSetting(float& value, float factor, const char* format) {
     value *= factor;
@@ -48,11 +48,12 @@ namespace {
 int cycle(int value, int lo, int hi) { return value >= hi || value < lo ? lo : value + 1; }
 
 void exitKey() {
-    if (appState.exitStartTime != 0) {
+    if (appState.exiting) {
         // Second press: the next frame ends the program.
         appState.exitStartTime = frameClock.realSeconds - 5.0;
         return;
     }
+    appState.exiting = 1;
     appState.exitStartTime = frameClock.realSeconds;
     appState.helpVisible = 0;
     closePopup();
@@ -60,26 +61,25 @@ void exitKey() {
     prefs.fade = 0;
 }
 
+// With the popup open, ESC steps back one page as the close box does; otherwise it leaves, as "q" does.
+void escapeKey() {
+    if (appState.popupOpen && !appState.exiting) return closeDialogPage();
+    exitKey();
+}
+
 void helpKey() {
     appState.helpVisible = !appState.helpVisible;
-    if (!appState.helpVisible) {
+    if (!appState.helpVisible)
         screen.clearPasses = 1.0f;
-    } else {
-        appState.popupOpen = 0;
-        updateCursor();
-    }
+    else
+        closePopup();  // properly: it slides away instead of standing open without taking input
 }
 
 void loadKey() {
     int cameraMode = prefs.cameraMode;
-    if (loadPrefs(prefs, appState.name) != 0) {
-        statusLine.setMessage("Could NOT Load Prefs");
-        return;
-    }
-    prefs.paused = 0;
+    if (!reloadPrefs()) return;
     prefs.cameraMode = cameraMode;
     updateCursor();
-    statusLine.setMessage("Loaded Prefs");
 }
 
 void fullScreenKey() {
@@ -95,32 +95,17 @@ void fullScreenKey() {
     updateCursor();
 }
 
+// Alt steps to the next combination and names its layers; plain L switches the effect and says so.
 void lightmapKey() {
-    const int before = prefs.lightmap;
-    if (!keyboard.alt)
-        prefs.lightmap = -prefs.lightmap;
-    else if (prefs.lightmap >= 0)
-        prefs.lightmap = (prefs.lightmap + 1) % 64;
-    if (prefs.lightmap != before) {
-        char layers[TextBox::kTextSize];
-        describeLightmap(prefs.lightmap, layers, sizeof layers);
-        statusLine.setMessage(layers);
-    }
+    if (keyboard.alt && prefs.lightmap >= 0) return setLightmapMode((prefs.lightmap + 1) % 64);
+    if (!keyboard.alt) prefs.lightmap = -prefs.lightmap;
     statusLine.setMessage(prefs.lightmap > 0 ? "Lightmap On" : "Lightmap Off");
 }
 
 void letterboxKey() {
     if (std::abs(letterboxCounter) != prefs.letterbox) letterboxCounter = prefs.letterbox;
     letterboxCounter = letterboxCounter == 6 ? -5 : letterboxCounter + 1;
-    prefs.letterbox = std::abs(letterboxCounter);
-    statusLine.setMessagef("Letterbox: %d", prefs.letterbox);
-}
-
-void universeKey() {
-    static const char* const kNames[4] = {"Universe Off", "Star Universe On", "Fixed SkyBox On", "Movable SkyBox On"};
-    prefs.universe = cycle(prefs.universe, 0, 3);
-    setFogColor(prefs.universe);
-    statusLine.setMessage(kNames[prefs.universe]);
+    setLetterbox(std::abs(letterboxCounter));
 }
 
 void cameraKey() {
@@ -128,16 +113,8 @@ void cameraKey() {
         "Camera 0: Auto: Random Location and Orientation", "Camera 1: Manual Mouse/Arrow Key Control",
         "Camera 2: Hold", "Camera 3: Auto: Random Location w/ Centered View"};
     prefs.cameraMode = cycle(prefs.cameraMode, 0, 3);
-    if (prefs.cameraMode != 0) mouse.moved = 1;  // the new mode takes effect at once
     updateCursor();
     statusLine.setMessage(kNames[prefs.cameraMode]);
-}
-
-void polygonKey() {
-    static const char* const kNames[3] = {"Polygons", "Lines", "Points"};
-    prefs.polygonMode = cycle(prefs.polygonMode, 0, 2);
-    applyPolygonMode();
-    statusLine.setMessage(kNames[prefs.polygonMode]);
 }
 
 void mapKey() {
@@ -156,22 +133,6 @@ void splinterKey() {
     tracef("splinter", "%d", appState.splinterState);
 }
 
-void fovStep(float delta) {
-    if (delta > 0)
-        prefs.fov = prefs.fov < 179.0f ? prefs.fov + 1.0f : 179.0f;
-    else
-        prefs.fov = prefs.fov > 1.0f ? prefs.fov - 1.0f : 1.0f;
-    statusLine.setMessagef("FOV: %3.0f Degrees", static_cast<double>(prefs.fov));
-}
-
-void tesselationStep(int delta) {
-    if (delta > 0)
-        prefs.tesselation = prefs.tesselation < 80 ? prefs.tesselation + 1 : 80;
-    else
-        prefs.tesselation = prefs.tesselation > 10 ? prefs.tesselation - 1 : 10;
-    statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
-}
-
 void debugLineStep(int delta) {
     prefs.debugLine = delta > 0 ? cycle(prefs.debugLine, 0, 16) : (prefs.debugLine <= 0 ? 16 : prefs.debugLine - 1);
     statusLine.setMessagef("n: %d", prefs.debugLine);
@@ -183,8 +144,9 @@ struct KeyCommand {
 };
 
 const KeyCommand kCommands[] = {
-    {"\x1bQq", exitKey},
-    {" ", [] { prefs.clearScreen = !prefs.clearScreen; }},
+    {"\x1b", escapeKey},
+    {"Qq", exitKey},
+    {" ", [] { setClearScreen(!prefs.clearScreen); }},
     {"!", [] { statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs"); }},
     {"#", [] { sceneStep(kSceneApply | kSceneAdvance); }},
     {"(", [] { scaleSetting(prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: %4.2f"); }},
@@ -193,14 +155,14 @@ const KeyCommand kCommands[] = {
     {"_", [] { scaleSetting(prefs.moveSpeed, 0.9f, "Movement Speed: %4.2f"); }},
     {"=", [] { scaleSetting(prefs.rotateSpeed, 1.111111f, "Rotate Speed: %4.2f"); }},
     {"-", [] { scaleSetting(prefs.rotateSpeed, 0.9f, "Rotate Speed: %4.2f"); }},
-    {",", [] { fovStep(1); }},
-    {".", [] { fovStep(-1); }},
+    {",", [] { setFov(prefs.fov + 1.0f); }},
+    {".", [] { setFov(prefs.fov - 1.0f); }},
     {"/?", helpKey},
-    {"<", [] { tesselationStep(-1); }},
-    {">", [] { tesselationStep(1); }},
+    {"<", [] { setTesselation(prefs.tesselation - 1); }},
+    {">", [] { setTesselation(prefs.tesselation + 1); }},
     {"@", loadKey},
-    {"b", [] { prefs.blendMode0 = cycle(prefs.blendMode0, 0, 8); showBlendModeName(0, prefs.blendMode0); }},
-    {"B", [] { prefs.blendMode1 = cycle(prefs.blendMode1, 0, 7); showBlendModeName(1, prefs.blendMode1); }},
+    {"b", [] { setBlendMode(0, cycle(prefs.blendMode0, 0, 8)); }},
+    {"B", [] { setBlendMode(1, cycle(prefs.blendMode1, 0, 7)); }},
     {"cC", [] { toggleSetting(prefs.showFps, "Frame/Second Clock On", "Frame/Second Clock Off"); }},
     {"Ff", fullScreenKey},
     {"Ii", [] { prefs.imageOption = 0; showImageOptions(); }},
@@ -210,21 +172,21 @@ const KeyCommand kCommands[] = {
     {"n", [] { debugLineStep(1); }},
     {"N", [] { debugLineStep(-1); }},
     {"Oo", [] { prefs.option = 0; showOptions(); }},
-    {"Pp", [] { toggleSetting(prefs.paused, "Pause", "Continue"); }},
+    {"Pp", [] { setPaused(!prefs.paused); }},
     {"Rr", [] { initPref(); initVars(); screen.clearPasses = 1.0f; statusLine.setMessage("Reset w/o Prefs"); }},
     {"Ss", [] { toggleSetting(prefs.spotLights, "SpotLights On", "SpotLights Off"); }},
     {"Tt", [] { toggleSetting(prefs.textures, "Textures On", "Textures Off"); }},
     {"U", [] { toggleSetting(prefs.userMode, "User On, no random changes", "User Off, random changes allowed"); }},
-    {"u", universeKey},
+    {"u", [] { setUniverse(cycle(prefs.universe, 0, 3)); }},
     {"Vv", cameraKey},
-    {"Ww", polygonKey},
+    {"Ww", [] { setPolygonMode(cycle(prefs.polygonMode, 0, 2)); }},
     {"Xx", splinterKey},
-    {"[", [] { scaleSetting(prefs.objectSize, 0.95f, "Object Size: %4.2f"); }},
-    {"]", [] { scaleSetting(prefs.objectSize, 1.055555f, "Object Size: %4.2f"); }},
+    {"[", [] { setObjectSize(prefs.objectSize * 0.95f); }},
+    {"]", [] { setObjectSize(prefs.objectSize * 1.055555f); }},
     {"\\", replayIntro},
     {"`", [] { if (appState.introDone) appState.popupOpen ? closePopup() : openPopup(); }},
-    {"{", [] { prefs.cameraZ -= 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
-    {"}", [] { prefs.cameraZ += 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
+    {"{", [] { setCameraZ(prefs.cameraZ - 0.01f * appState.worldSize); }},
+    {"}", [] { setCameraZ(prefs.cameraZ + 0.01f * appState.worldSize); }},
 };
 
 void applyKeyCommand(unsigned char key) {
@@ -233,44 +195,44 @@ void applyKeyCommand(unsigned char key) {
         if (std::strchr(command.keys, key)) return command.run();
 }
 
-void rebuildTerrain() { terrain.build(heightField); }
-
 }  // namespace
 
 void keyboardHandler(unsigned char key, int, int) {
     if (!appState.introDone && key != 27) return;
     keyboard.key = key;
     recordModifiers();
+    runKeyCommand(key);
+}
+
+void runKeyCommand(unsigned char key) {
     applyKeyCommand(key);
     afterKey(key);
 }
 
+bool reloadPrefs() {
+    const int fullScreen = prefs.fullScreen, width = prefs.windowWidth, height = prefs.windowHeight;
+    if (loadPrefs(prefs, appState.name) != 0) {
+        statusLine.setMessage("Could NOT Load Prefs");
+        return false;
+    }
+    // The window stays as it is: the file's window state would only be shown, not in force.
+    prefs.fullScreen = fullScreen;
+    prefs.windowWidth = width;
+    prefs.windowHeight = height;
+    prefs.paused = 0;
+    screen.clearPasses = 1.0f;
+    camera.fov = prefs.fov;
+    setFogColor(prefs.universe);
+    applyWorldSettings();
+    statusLine.setMessage("Loaded Prefs");
+    return true;
+}
+
 void afterKey(int k) {
-    if (prefs.groundHeight != lastGroundHeight) {
-        lastGroundHeight = prefs.groundHeight;
-        rebuildTerrain();
-    }
-    switch (k) {
-    case '[':
-    case ']': resizeWorld(); break;
-    case '<':
-    case '>':
-        terrain.columns = terrain.rows = prefs.tesselation;
-        rebuildTerrain();
-        break;
-    case '@':
-        showOptions();
-        screen.clearPasses = 1.0f;
-        prefs.paused = 0;
-        camera.fov = prefs.fov;
-        break;
-    case 127:
-        if (appState.soundEnabled) soundSystem.playFile("cricket2.wav");
-        break;
-    default: break;
-    }
+    applyWorldSettings();
+    if (k == 127 && appState.soundEnabled) soundSystem.playFile("cricket2.wav");
     if (k != 0) dialogs.rebuildRequest = 1;
-    if (appState.exitStartTime != 0) {
+    if (appState.exiting) {
         // Every key during the exit fade bursts the picture into splinters again.
         appState.splinterState = 3;
         splinter.skipPhase = 0.0f;
@@ -281,9 +243,4 @@ void afterKey(int k) {
             soundSystem.use3D = 0;
         }
     }
-}
-
-void applyPolygonMode() {
-    static const GLenum kModes[3] = {GL_FILL, GL_LINE, GL_POINT};
-    glPolygonMode(GL_FRONT_AND_BACK, kModes[prefs.polygonMode]);
 }

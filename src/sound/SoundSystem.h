@@ -14,6 +14,8 @@ public:
     void freeSample(SampleHandle sample);
     void setSfxVolume(float v);
     void setVolume(float v);
+    // The volume of one channel, leaving the volume kept for later plays alone.
+    void setChannelVolume(int channelNumber, float v);
     void setPan(float v);
     void setFrequency(int hz);
     void setDistanceFactor(float f);
@@ -39,6 +41,7 @@ public:
     int driver = -1;
     int output = -1;
     int initialised = 0;
+    int musicOn = 1;  // the "Music" switch; music plays only once the library has started
     int channel = -1;  // the most recently started channel; negative = none
     int frequency = 0;
     unsigned sampleMode = snd::kMode2D;
@@ -57,9 +60,12 @@ public:
     float distanceFactor;
     SampleHandle lastSample = nullptr;
     SongHandle song = nullptr;
+    const char* fileDirectory = "";  // where the sound files are; empty: the working directory
 
 private:
     void pickDriver(int i);
+    // Loads a sound file from fileDirectory.
+    SampleHandle loadFile(const char* fileName, unsigned mode);
     int startChannel(SampleHandle sample, const char* label);
     int startChannel3D(SampleHandle sample, const char* label, float x, float y, float z);
 };

@@ -129,6 +129,7 @@ void Volcano::varyScene() {
         dst = static_cast<int>(rnd(8.0f));
     } while (dst == lastBlendPick1 || dst == 0 || dst == 4 || dst == 5 || (src == 3 && dst == 3));
     lastBlendPick1 = dst;
+    if (gApp->settingsChanged) gApp->settingsChanged();
     tracef("vary", "ground %.2f universe %d blend %d %d", prefs.groundHeight, prefs.universe, src, dst);
 }
 
@@ -155,23 +156,30 @@ void Volcano::drawTrails() const {
     while (first < bombs + bombCount && !first->trail.texture) ++first;
     if (first == bombs + bombCount) return;
     first->trail.beginRenderState();
+    Vec3 heldNormal;
+    glGetFloatv(GL_CURRENT_NORMAL, &heldNormal.x);
     glBegin(GL_QUADS);
     for (int i = 0; i < bombCount; ++i)
-        if (bombs[i].trail.texture) bombs[i].trail.addQuads();
+        if (bombs[i].trail.texture) bombs[i].trail.addQuads(heldNormal);
     glEnd();
+    glNormal3f(heldNormal.x, heldNormal.y, heldNormal.z);
     first->trail.endRenderState();
 }
 
-// A rock wholly outside the view would be clipped away to the last triangle: it is not sent at all.
+// With textures off the rocks are plain coloured, like everything else. A rock wholly outside the view
+// would be clipped away to the last triangle: it is not sent at all.
 int Volcano::drawRocks() const {
     float projection[16], modelView[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
     ViewVolume view;
     view.set(projection, modelView);
+    bool textured = gApp->prefs->textures && dirtTexture;
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    if (dirtTexture) dirtTexture->bind();
+    if (textured) {
+        glEnable(GL_TEXTURE_2D);
+        dirtTexture->bind();
+    }
     int drawn = 0;
     for (int i = 0; i < bombCount; ++i) {
         if (view.excludes(bombs[i].position, bombs[i].radius)) continue;
@@ -179,7 +187,7 @@ int Volcano::drawRocks() const {
         ++drawn;
     }
     glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
+    if (textured) glDisable(GL_TEXTURE_2D);
     return drawn;
 }
 

@@ -1,8 +1,10 @@
-// Key commands: state after key sequences, limits, wrap-arounds and messages.
+// Key, special-key and button commands: state after key sequences, limits, wrap-arounds and messages.
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
+#include "app/SettingCommands.h"
 #include "app/Mouse.h"
+#include "app/SceneSequencer.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 #include <GL/freeglut.h>
@@ -11,6 +13,8 @@
 
 namespace {
 
+constexpr int kSpecial = 256;  // table keys from here on are GLUT special keys
+
 class Keys : public testing::Test {
 protected:
     void SetUp() override {
@@ -18,126 +22,93 @@ protected:
         initPref();
         appState.introDone = 1;
         letterboxCounter = 0;
-        lastGroundHeight = prefs.groundHeight;
+        applyWorldSettings();
         setScriptedModifiers(0);
     }
     void TearDown() override { clearScriptedModifiers(); }
 
-    void press(unsigned char key, int modifiers = 0) {
+    void press(int key, int modifiers = 0) {
         setScriptedModifiers(modifiers);
-        keyboardHandler(key, 0, 0);
-    }
-    void special(int key, int modifiers = 0) {
-        setScriptedModifiers(modifiers);
-        specialHandler(key, 0, 0);
+        if (key < kSpecial)
+            keyboardHandler(static_cast<unsigned char>(key), 0, 0);
+        else
+            specialHandler(key - kSpecial, 0, 0);
     }
     std::string message() const { return statusLine.text; }
 };
 
 }  // namespace
 
-TEST_F(Keys, MultiplyingKeysScaleTheirSettingAndConfirmIt) {
-    const struct { unsigned char key; float* field; float factor; const char* message; } rows[] = {
-        {'(', &prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: 0.90"},
-        {'+', &prefs.moveSpeed, 1.111111f, "Movement Speed: 1.11"},
-        {'-', &prefs.rotateSpeed, 0.9f, "Rotate Speed: 0.90"},
+TEST_F(Keys, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
+    const struct { int key; float* field; float start, expected; const char* message; } floats[] = {
+        {'(', &prefs.lightRotateSpeed, 1, 0.9f, "Light Rotate Speed: 0.90"},
+        {'+', &prefs.moveSpeed, 1, 1.111111f, "Movement Speed: 1.11"},
+        {'-', &prefs.rotateSpeed, 1, 0.9f, "Rotate Speed: 0.90"},
+        {',', &prefs.fov, 179, 179, "FOV: 179 Degrees"},
+        {kSpecial + GLUT_KEY_F10, &prefs.f9Value, 1, 1.111111f, "F9/F10: 1.11"},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, &prefs.groundHeight, 1, 0.95f, "Page: 0.95"},
     };
-    for (const auto& row : rows) {
-        *row.field = 1.0f;
+    for (const auto& row : floats) {
+        *row.field = row.start;
         press(row.key);
-        EXPECT_FLOAT_EQ(*row.field, row.factor) << row.key;
+        EXPECT_FLOAT_EQ(*row.field, row.expected) << row.message;
         EXPECT_EQ(message(), row.message);
     }
-}
-
-TEST_F(Keys, FieldOfViewAndTesselationStopAtTheirLimits) {
-    prefs.fov = 179;
-    press(',');
-    EXPECT_FLOAT_EQ(prefs.fov, 179);
-    EXPECT_EQ(message(), "FOV: 179 Degrees");
-    prefs.tesselation = 80;
-    press('>');
-    EXPECT_EQ(prefs.tesselation, 80);
-    EXPECT_EQ(message(), "Tesselation: 80");
+    const struct { int key, modifiers; int* field; int start, expected; const char* message; } ints[] = {
+        {'>', 0, &prefs.tesselation, 80, 80, "Tesselation: 80"},
+        {'b', 0, &prefs.blendMode0, 8, 0, "0:0-GL_ZERO"},
+        {'u', 0, &prefs.universe, 3, 0, "Universe Off"},
+        {'N', 0, &prefs.debugLine, 0, 16, "n: 16"},
+        {'n', 0, &prefs.debugLine, 16, 0, "n: 0"},
+        {'v', 0, &prefs.cameraMode, 0, 1, "Camera 1: Manual Mouse/Arrow Key Control"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, -5, -5, "Lightmap Off"},  // Alt steps the mode only while on
+        {'L', 0, &prefs.lightmap, -5, 5, "Lightmap On"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "0/64: "},  // the new combination's layers: none
+    };
+    for (const auto& row : ints) {
+        *row.field = row.start;
+        press(row.key, row.modifiers);
+        EXPECT_EQ(*row.field, row.expected) << row.message;
+        EXPECT_EQ(message(), row.message);
+    }
     EXPECT_EQ(terrain.columns, 80);
 }
 
 TEST_F(Keys, LetterboxGoesUpToSixAndBackDown) {
-    int seen[9];
-    for (int& level : seen) {
+    std::string seen;
+    for (int i = 0; i < 9; ++i) {
         press('l');
-        level = prefs.letterbox;
+        seen += static_cast<char>('0' + prefs.letterbox);
     }
-    const int expected[9] = {1, 2, 3, 4, 5, 6, 5, 4, 3};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(seen[i], expected[i]) << "press " << i + 1;
+    EXPECT_EQ(seen, "123456543");
     EXPECT_EQ(message(), "Letterbox: 3");
-}
-
-TEST_F(Keys, CyclesWrapAndNameTheirValues) {
-    prefs.blendMode0 = 8;
-    press('b');
-    EXPECT_EQ(prefs.blendMode0, 0);
-    EXPECT_EQ(message(), "0:0-GL_ZERO");
-    prefs.universe = 3;
-    press('u');
-    EXPECT_EQ(prefs.universe, 0);
-    EXPECT_EQ(message(), "Universe Off");
-    prefs.debugLine = 0;
-    press('N');
-    EXPECT_EQ(prefs.debugLine, 16);
-    press('n');
-    EXPECT_EQ(prefs.debugLine, 0);
-    EXPECT_EQ(message(), "n: 0");
-    prefs.cameraMode = 0;
-    mouse.moved = 0;
-    press('v');
-    EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(mouse.moved, 1);
-    EXPECT_EQ(message(), "Camera 1: Manual Mouse/Arrow Key Control");
-}
-
-TEST_F(Keys, AltLightmapStepsTheModeOnlyWhileSwitchedOn) {
-    prefs.lightmap = -5;
-    press('L', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(prefs.lightmap, -5);
-    EXPECT_EQ(message(), "Lightmap Off");
-    press('L');
-    EXPECT_EQ(prefs.lightmap, 5);
-    EXPECT_EQ(message(), "Lightmap On");
-    prefs.lightmap = 63;
-    press('L', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(prefs.lightmap, 0);
-    EXPECT_EQ(message(), "Lightmap Off");
 }
 
 TEST_F(Keys, DuringTheIntroOnlyEscapeCounts) {
     appState.introDone = 0;
-    prefs.showFps = 0;
     press('c');
+    press(kSpecial + GLUT_KEY_PAGE_UP);
     EXPECT_EQ(prefs.showFps, 0);
-    EXPECT_EQ(appState.exitStartTime, 0);
-    frameClock.realSeconds = 3.0;
+    EXPECT_FLOAT_EQ(prefs.groundHeight, 1.0f);
     press(27);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 3.0);
+    EXPECT_EQ(appState.exiting, 1);
     EXPECT_EQ(prefs.clearScreen, 0);
-    // Any key during the fade asks for the splinter capture again.
-    appState.splinterState = 0;
-    press(27);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, -2.0);
-    EXPECT_EQ(appState.splinterState, 3);
 }
 
-TEST_F(Keys, SaveAndLoadKeepTheCameraModeAndReport) {
+TEST_F(Keys, LoadShowsItsResultAndKeepsTheWindowAndTheCamera) {
     ScratchDir dir;
-    press('@');
-    EXPECT_EQ(prefs.paused, 0);
+    prefs.fullScreen = 1;
+    prefs.windowWidth = 999;
     press('!');
     EXPECT_EQ(message(), "Saved Prefs");
+    prefs.fullScreen = 0;
+    prefs.windowWidth = 640;
     prefs.cameraMode = 1;
-    prefs.tesselation = 12;
     press('@');
+    EXPECT_EQ(message(), "Loaded Prefs");
+    EXPECT_EQ(prefs.fullScreen, 0);
+    EXPECT_EQ(prefs.windowWidth, 640);
     EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(prefs.tesselation, 30);
 }
 
 TEST_F(Keys, ResetRestoresDefaultsButKeepsTheWindow) {
@@ -152,12 +123,12 @@ TEST_F(Keys, ResetRestoresDefaultsButKeepsTheWindow) {
 }
 
 TEST_F(Keys, ArrowBitsFollowPressesAndReleases) {
-    special(GLUT_KEY_UP);
+    press(kSpecial + GLUT_KEY_UP);
     EXPECT_EQ(keyboard.arrows, 4);
-    special(GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
+    press(kSpecial + GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
     EXPECT_EQ(keyboard.arrows, 16);  // rising replaces forward
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_RIGHT);
+    press(kSpecial + GLUT_KEY_LEFT);
+    press(kSpecial + GLUT_KEY_RIGHT);
     EXPECT_EQ(keyboard.arrows, 16 | 2);
     specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
     EXPECT_EQ(keyboard.arrows, 16);
@@ -167,34 +138,39 @@ TEST_F(Keys, ArrowBitsFollowPressesAndReleases) {
 TEST_F(Keys, FadeKeysTurnTrailsOnAndOff) {
     prefs.fade = 1.0f;
     prefs.clearScreen = 1;
-    special(GLUT_KEY_F11);
+    press(kSpecial + GLUT_KEY_F11);
     EXPECT_FLOAT_EQ(prefs.fade, 0.95f);
     EXPECT_EQ(prefs.clearScreen, 0);
-    for (int i = 0; i < 200; ++i) special(GLUT_KEY_F11);
+    for (int i = 0; i < 200; ++i) press(kSpecial + GLUT_KEY_F11);
     EXPECT_GE(prefs.fade, 0.0f);
     prefs.fade = 0.99f;
-    special(GLUT_KEY_F12);
+    press(kSpecial + GLUT_KEY_F12);
     EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
     EXPECT_EQ(prefs.clearScreen, 1);
 }
 
-TEST_F(Keys, MouseButtonsStepThroughTheirStates) {
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 1);
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 1);  // a release in the press frame is not recorded
-    buttonsFrameStep();
-    EXPECT_EQ(mouse.leftButton, 2);
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 3);
-    buttonsFrameStep();
-    EXPECT_EQ(mouse.leftButton, 0);
+TEST_F(Keys, ButtonsShowEveryPressAndReleaseToTheFramesEvenWithinOneFrame) {
+    // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step.
+    const struct { const char* steps; const char* states; } rows[] = {{"d|u|", "1230"}, {"du||", "1130"}};
+    for (const auto& row : rows) {
+        std::string seen;
+        for (const char* c = row.steps; *c; ++c) {
+            if (*c == '|')
+                buttonsFrameStep();
+            else
+                mouseHandler(GLUT_LEFT_BUTTON, *c == 'd' ? GLUT_DOWN : GLUT_UP, 10, 10);
+            seen += static_cast<char>('0' + mouse.leftButton);
+        }
+        EXPECT_EQ(seen, row.states) << row.steps;
+    }
     prefs.cameraMode = 1;
     mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
     EXPECT_EQ(appState.popupOpen, 1);
     EXPECT_EQ(prefs.cameraMode, 2);  // the camera holds while the popup is open
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
     buttonsFrameStep();
     mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
-    EXPECT_EQ(appState.popupOpen, 0);
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(appState.popupOpen, 0) << "a quick click closes the popup, and its release does not reopen it";
     EXPECT_EQ(prefs.cameraMode, 1);
 }

@@ -55,7 +55,7 @@ int differingPixels(const std::vector<unsigned char>& a, const std::vector<unsig
 
 TEST_F(UniverseGl, EachUniverseShowsItsOwnSkyAndTheBoxesStandOrTravel) {
     ScratchDir dir(true);
-    skyBox.load();
+    skyBox.load("");
     starField.starCount = 5000;
     starField.copies = 2;
     starField.shape = 0;

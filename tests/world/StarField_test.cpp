@@ -1,19 +1,8 @@
-// Star placement in the three shell shapes, the inner diameter cut and the star colours.
+// Star placement in the three shell shapes and the star colours.
 #include "core/Random.h"
 #include "world/StarField.h"
 #include <cmath>
 #include <gtest/gtest.h>
-
-TEST(StarField, InnerDiameterIsCutToNineTenthsOfTheOuter) {
-    StarField f;
-    f.outerDiameter = 2.0f;
-    f.innerDiameter = 1.95f;
-    f.limitInnerDiameter();
-    EXPECT_FLOAT_EQ(f.innerDiameter, 1.8f);
-    f.innerDiameter = 1.7f;
-    f.limitInnerDiameter();
-    EXPECT_FLOAT_EQ(f.innerDiameter, 1.7f);
-}
 
 TEST(StarField, EachShapeKeepsItsStarsInItsShell) {
     rndSeed(11);
