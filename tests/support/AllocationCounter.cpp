@@ -1,4 +1,4 @@
-// Preloaded into the real program: counts the main thread's heap allocations per shown frame and tells ours from the GL driver's.
+// Preloaded into the real program: counts heap allocations per frame, ours apart from the GL driver's.
 // VULKORA_ALLOC_FRAMES=A-B counts frames A to B; at exit VULKORA_ALLOC_REPORT gets
 // "frames F ours A driver D jit J" (J: the driver compiling shaders) and a line per allocating call with its count.
 #include <dlfcn.h>
