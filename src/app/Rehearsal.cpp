@@ -5,7 +5,6 @@
 #include "world/TerrainPasses.h"
 #include <GL/gl.h>
 #include <initializer_list>
-#include <cstdlib>
 
 namespace {
 
