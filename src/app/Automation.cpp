@@ -8,7 +8,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -20,7 +24,14 @@ long frame = 0;
 
 using SteadyClock = std::chrono::steady_clock;
 SteadyClock::time_point lastFrameStart, benchStart;
-std::vector<float> frameMillis;  // reserved once; no allocation while measuring
+
+struct FrameTime {
+    long frame;
+    float millis;
+};
+std::vector<FrameTime> frameTimes;  // reserved once; no allocation while measuring
+double firstFrameMillis = 0;
+constexpr int kSlowestShown = 5;
 
 void saveFrame(const std::string& file) {
     // The window's size as the last reshape gave it: GLUT knows no screensaver window.
@@ -32,15 +43,50 @@ void saveFrame(const std::string& file) {
     if (!writePng(file.c_str(), w, h, rgb.data())) std::fprintf(stderr, "vulkora: cannot write %s\n", file.c_str());
 }
 
+// Milliseconds since the process was started by the kernel, so loading the libraries counts too.
+double millisSinceProcessStart() {
+    unsigned long long startTicks = 0;
+    if (FILE* f = std::fopen("/proc/self/stat", "r")) {
+        // Field 22 is the start time in clock ticks after boot; the name in field 2 may hold spaces.
+        char line[1024];
+        size_t got = std::fread(line, 1, sizeof line - 1, f);
+        std::fclose(f);
+        line[got] = '\0';
+        const char* p = std::strrchr(line, ')');
+        for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+        if (p) startTicks = std::strtoull(p + 1, nullptr, 10);
+    }
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return (now.tv_sec + now.tv_nsec * 1e-9 - startTicks / ticksPerSecond) * 1000.0;
+}
+
+void writeFrameTimes() {
+    FILE* f = std::fopen(options.frameTimesFile.c_str(), "w");
+    if (!f) {
+        std::fprintf(stderr, "vulkora: cannot write %s\n", options.frameTimesFile.c_str());
+        return;
+    }
+    for (const FrameTime& t : frameTimes) std::fprintf(f, "%ld %.3f\n", t.frame, t.millis);
+    std::fclose(f);
+}
+
 void reportBenchmark() {
-    std::vector<float> sorted = frameMillis;
-    std::sort(sorted.begin(), sorted.end());
+    if (!options.frameTimesFile.empty()) writeFrameTimes();
+    std::vector<FrameTime> sorted = frameTimes;
+    std::sort(sorted.begin(), sorted.end(), [](const FrameTime& a, const FrameTime& b) { return a.millis < b.millis; });
     size_t n = sorted.size();
     double total = 0;
-    for (float ms : sorted) total += ms;
-    auto at = [&](double q) { return n ? sorted[std::min(n - 1, static_cast<size_t>(q * (n - 1) + 0.5))] : 0.0f; };
-    std::printf("benchmark: frames %zu fps %.1f median_ms %.2f p99_ms %.2f max_ms %.2f\n", n,
-                total > 0 ? n * 1000.0 / total : 0.0, at(0.5), at(0.99), n ? sorted.back() : 0.0f);
+    for (const FrameTime& t : sorted) total += t.millis;
+    auto at = [&](double q) { return n ? sorted[std::min(n - 1, static_cast<size_t>(q * (n - 1) + 0.5))].millis : 0.0f; };
+    std::printf("benchmark: frames %zu fps %.1f median_ms %.2f p99_ms %.2f max_ms %.2f first_frame_ms %.0f\n", n,
+                total > 0 ? n * 1000.0 / total : 0.0, at(0.5), at(0.99), n ? sorted.back().millis : 0.0f,
+                firstFrameMillis);
+    std::printf("benchmark: slowest frames");
+    for (size_t k = 0; k < n && k < kSlowestShown; ++k)
+        std::printf(" %ld:%.2f", sorted[n - 1 - k].frame, sorted[n - 1 - k].millis);
+    std::printf("\n");
     std::fflush(stdout);
 }
 
@@ -50,9 +96,9 @@ void benchmarkStep() {
     if (frame == options.benchFrom) {
         benchStart = now;
     } else {
-        frameMillis.push_back(std::chrono::duration<float, std::milli>(now - lastFrameStart).count());
+        // The time since the last frame began is the whole of that frame, swap included.
+        frameTimes.push_back({frame - 1, std::chrono::duration<float, std::milli>(now - lastFrameStart).count()});
         if (std::chrono::duration<double>(now - benchStart).count() >= options.benchmarkSeconds) {
-            reportBenchmark();
             endRun();
         }
     }
@@ -70,7 +116,7 @@ std::string startAutomation(const Options& opts, void (*end)()) {
     }
     if (!options.traceFile.empty() && !traceOpen(options.traceFile.c_str()))
         return "cannot write trace file '" + options.traceFile + "'";
-    if (options.benchmarkSeconds > 0) frameMillis.reserve(1 << 20);
+    if (options.benchmarkSeconds > 0) frameTimes.reserve(1 << 20);
     return "";
 }
 
@@ -97,6 +143,7 @@ void beforeSwap() {
 }
 
 void afterSwap() {
+    if (frame == 1) firstFrameMillis = millisSinceProcessStart();
     if (options.frames > 0 && frame >= options.frames) endRun();
     if (options.delayMicros > 0) std::this_thread::sleep_for(std::chrono::microseconds(options.delayMicros));
 }
@@ -105,4 +152,8 @@ void saveFinalScreenshot() {
     if (!options.screenshot.empty()) saveFrame(options.screenshot);
 }
 
-void finishAutomation() { traceClose(); }
+void finishAutomation() {
+    // A run cut short by its frame count or by the user still reports what it measured.
+    if (options.benchmarkSeconds > 0) reportBenchmark();
+    traceClose();
+}

@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/Rehearsal.h"
 #include "app/SaverWindow.h"
 #include "app/SettingCommands.h"
 #include "app/Startup.h"
@@ -216,10 +217,12 @@ void worldDraw() {
     }
     lightRotors.update(frameClock.dt, prefs.lightRotateSpeed);
     if (prefs.spotLights) placeLight();
-    if (appState.sceneIndex == 0)
+    if (appState.sceneIndex == 0) {
         drawIntroScene(spotGradientTexture, reflTexture);
-    else if (appState.sceneIndex == 1)
+        rehearseDueStep();
+    } else if (appState.sceneIndex == 1) {
         volcanoSceneDraw();
+    }
 }
 
 void volcanoSceneDraw() {

@@ -34,4 +34,5 @@ Texture textureTable[kTextureTableSize];
 double blinkStart = 0, nextBlinkStart = 0;
 double randomCheckTime = 0, clearOffTime = 0;
 int captureByRender = 1;
+int rehearsalStep = 0;
 int windowHandle = 0;

@@ -60,4 +60,5 @@ extern Texture textureTable[kTextureTableSize];
 extern double blinkStart, nextBlinkStart;
 extern double randomCheckTime, clearOffTime;
 extern int captureByRender;
+extern int rehearsalStep;  // the next rehearsal of a drawing state during the intro
 extern int windowHandle;

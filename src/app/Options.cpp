@@ -17,8 +17,10 @@ const char* usageText() {
            "  --shot N:FILE         save frame N as PNG (repeatable)\n"
            "  --input-script FILE   feed scripted input events at given frames\n"
            "  --trace FILE          write one line per observable event\n"
-           "  --benchmark S         measure S seconds of frames and print frame-time figures\n"
+           "  --benchmark S         measure S seconds of frames (or up to --frames N), print frame-time figures\n"
+           "                        and the slowest frames\n"
            "  --bench-from F        start the benchmark at frame F (default 1)\n"
+           "  --frame-times FILE    with --benchmark: write each measured frame's number and milliseconds\n"
            "  --root                screensaver: draw into the root window (or the desktop's virtual root)\n"
            "  --window-id ID        screensaver: draw into the existing window ID (decimal or 0x hex)\n"
            "  --sound               play sound in screensaver mode (silent there without it)\n"
@@ -101,7 +103,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         if (opt == "--fps") { out.fps = true; continue; }
         static const char* const kWithValue[] = {"--window", "--fixed-step", "--frames", "--screenshot", "--shot",
                                                  "--input-script", "--trace", "--benchmark", "--bench-from",
-                                                 "--window-id", "--delay"};
+                                                 "--frame-times", "--window-id", "--delay"};
         bool known = false;
         for (const char* name : kWithValue) known = known || opt == name;
         if (!known) return "unknown option '" + opt + "'";
@@ -116,6 +118,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         else if (opt == "--input-script") out.inputScript = value;
         else if (opt == "--trace") out.traceFile = value;
         else if (opt == "--benchmark") ok = parseDouble(value, out.benchmarkSeconds) && out.benchmarkSeconds > 0;
+        else if (opt == "--frame-times") out.frameTimesFile = value;
         else if (opt == "--bench-from") ok = parseLong(value, out.benchFrom) && out.benchFrom >= 1;
         else if (opt == "--window-id") ok = parseWindowId(value, out.windowId);
         else if (opt == "--delay") ok = parseLong(value, out.delayMicros) && out.delayMicros >= 0 && out.delayMicros <= kMaxDelay;

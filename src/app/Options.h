@@ -22,6 +22,7 @@ struct Options {
     std::string traceFile;
     double benchmarkSeconds = 0;
     long benchFrom = 1;
+    std::string frameTimesFile;             // every measured frame's time, one "frame ms" line each
     bool help = false;
     bool version = false;
     // Screensaver mode: drawing into the (virtual) root window or into a window of another program.

@@ -150,26 +150,29 @@ void ParticleSystem::update() {
 // carries that turned normal, and the normal in force is put back afterwards.
 void ParticleSystem::draw() {
     beginRenderState();
-    Vec3 heldNormal;
     if (texture) {
+        Vec3 heldNormal;
         glGetFloatv(GL_CURRENT_NORMAL, &heldNormal.x);
         glBegin(GL_QUADS);
+        addQuads(heldNormal);
+        glEnd();
+        glNormal3f(heldNormal.x, heldNormal.y, heldNormal.z);
+    } else {
+        for (int i = 0; i < slotsInUse(); ++i)
+            if (particles[i].visible) drawPointOrStreak(particles[i]);
     }
+    endRenderState();
+}
+
+void ParticleSystem::addQuads(const Vec3& heldNormal) const {
     for (int i = 0; i < slotsInUse(); ++i) {
         const Particle& p = particles[i];
         if (!p.visible) continue;
-        if (!texture)
-            drawPointOrStreak(p);
-        else if (spinJitter == 0.0f)
+        if (spinJitter == 0.0f)
             addFacingQuad(p);
         else
             addSpinningQuad(p, heldNormal);
     }
-    if (texture) {
-        glEnd();
-        glNormal3f(heldNormal.x, heldNormal.y, heldNormal.z);
-    }
-    endRenderState();
 }
 
 // Untextured particles are sized in pixels.

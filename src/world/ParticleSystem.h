@@ -52,6 +52,9 @@ public:
     int emit(float x, float y, float z);
     void update() override;
     void draw() override;
+    // The corners of every visible textured particle, inside a GL_QUADS list the caller has opened;
+    // heldNormal is the normal in force before the list, which spinning quads turn with them.
+    void addQuads(const Vec3& heldNormal) const;
     void reset();
 
     Particle particles[kPoolSize];

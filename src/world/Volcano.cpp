@@ -10,6 +10,7 @@
 #include "scene/Texture.h"
 #include "world/HeightField.h"
 #include "world/TerrainMesh.h"
+#include "world/ViewVolume.h"
 #include <GL/gl.h>
 
 namespace {
@@ -140,8 +141,7 @@ void Volcano::healCone() {
 
 void Volcano::draw() {
     if (!activeHalf()) return;
-    for (int i = 0; i < bombCount; ++i)
-        if (bombs[i].trail.texture) bombs[i].trail.draw();
+    drawTrails();
     drawRocks();
     ash.draw();
     lavaFlowA.draw();
@@ -149,17 +149,46 @@ void Volcano::draw() {
     drawFlash();
 }
 
-// With textures off the rocks are plain coloured, like everything else.
-void Volcano::drawRocks() const {
+// Every drawn trail has the same look (one set-up, the smoke texture), so all of them go to GL as one
+// quad list in the bombs' order: the same pixels as one list per trail, without a draw call per bomb.
+void Volcano::drawTrails() const {
+    const LavaBomb* first = bombs;
+    while (first < bombs + bombCount && !first->trail.texture) ++first;
+    if (first == bombs + bombCount) return;
+    first->trail.beginRenderState();
+    Vec3 heldNormal;
+    glGetFloatv(GL_CURRENT_NORMAL, &heldNormal.x);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < bombCount; ++i)
+        if (bombs[i].trail.texture) bombs[i].trail.addQuads(heldNormal);
+    glEnd();
+    glNormal3f(heldNormal.x, heldNormal.y, heldNormal.z);
+    first->trail.endRenderState();
+}
+
+// With textures off the rocks are plain coloured, like everything else. A rock wholly outside the view
+// would be clipped away to the last triangle: it is not sent at all.
+int Volcano::drawRocks() const {
+    float projection[16], modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    ViewVolume view;
+    view.set(projection, modelView);
     bool textured = gApp->prefs->textures && dirtTexture;
     glEnable(GL_DEPTH_TEST);
     if (textured) {
         glEnable(GL_TEXTURE_2D);
         dirtTexture->bind();
     }
-    for (int i = 0; i < bombCount; ++i) bombs[i].drawRock();
+    int drawn = 0;
+    for (int i = 0; i < bombCount; ++i) {
+        if (view.excludes(bombs[i].position, bombs[i].radius)) continue;
+        bombs[i].drawRock();
+        ++drawn;
+    }
     glDisable(GL_DEPTH_TEST);
     if (textured) glDisable(GL_TEXTURE_2D);
+    return drawn;
 }
 
 // A bright camera-facing glow over the summit, shrinking and fading during the first second.

@@ -27,6 +27,10 @@ public:
     // Seconds since the last eruption, by real time so that pausing does not stop the cycle.
     double elapsed() const;
     bool activeHalf() const;
+    // The smoke trails of all bombs, as one quad list.
+    void drawTrails() const;
+    // The rocks in view; returns how many were sent to GL.
+    int drawRocks() const;
 
     int lastUniversePick = -1;
     int lastBlendPick0 = 2;
@@ -55,6 +59,5 @@ private:
     void updateActiveHalf();
     void updateQuietHalf();
     void keepFlowOnGround(ParticleSystem& flow);
-    void drawRocks() const;
     void drawFlash() const;
 };

@@ -119,7 +119,7 @@ TEST_F(EffectsGl, VignetteDarkensThePictureAndRepeatsWithTheMagnification) {
     EXPECT_GE(readPixel(kW / 4, kH / 4).r, 245);
 }
 
-TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshInterval) {
+TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshIntervalAndNeverWhenSwitchedOff) {
     setUpLightmap(4, 1.0f);  // pixel noise, so that each rebuild shows in the random state
     lightmapOverlay.update();
     const uint32_t before = rndState();
@@ -135,6 +135,14 @@ TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshInterval) {
     const uint32_t again = rndState();
     lightmapOverlay.update();
     EXPECT_NE(rndState(), again) << "a zero interval rebuilds every frame";
+    prefs.lightmap = -4;
+    frameClock.realSeconds = 5.0;
+    beginTestFrame(kW, kH, 1, 1, 1);
+    const uint32_t off = rndState();
+    lightmapOverlay.update();
+    EXPECT_EQ(rndState(), off);
+    EXPECT_EQ(lightmapOverlay.lastLightmapTime, 1.10);
+    EXPECT_EQ(readPixel(kW / 2, kH / 2).r, 255) << "nothing drawn";
 }
 
 TEST_F(EffectsGl, QuartersFillTheWindowExactlyThenShrinkToGapsAndNothing) {

@@ -1,11 +1,7 @@
-// Lightmap mask texels from the layer rules, the random draw order and the switched-off overlay.
-#include "app/Globals.h"
+// Lightmap mask texels from the layer rules and the random draw order.
 #include "core/Random.h"
 #include "gfx/LightmapOverlay.h"
-#include "support/TestSupport.h"
-#include <cstring>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace {
@@ -92,16 +88,4 @@ TEST(LightmapMask, NoiseDrawsRunColumnsFirstThenRowByRow) {
             float m = 255.0f + static_cast<int>(e[129 * y] - 20) + (e[129 * y + 1 + x] - 20.0f);
             EXPECT_EQ(pixels.at(x, y), static_cast<int>(m > 255.0f ? 255.0f : m)) << x << "," << y;
         }
-}
-
-TEST(LightmapMask, SwitchedOffOverlayNeitherRebuildsNorDraws) {
-    resetProgramState();
-    prefs.lightmap = -9;
-    prefs.lightmapRefresh = 0.0f;
-    frameClock.realSeconds = 5.0;
-    lightmapOverlay.lastLightmapTime = 0.0;
-    rndSeed(3);
-    lightmapOverlay.update();  // no GL context here: any draw or upload would fail
-    EXPECT_EQ(rndState(), 3u);
-    EXPECT_EQ(lightmapOverlay.lastLightmapTime, 0.0);
 }

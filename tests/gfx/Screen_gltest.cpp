@@ -44,48 +44,49 @@ TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColour) {
     EXPECT_EQ(screen.clearPasses, 0.0f);
 }
 
-TEST_F(ScreenGl, ClearFrameLeavesColourDuringTheWipeAndWithScreenClearOff) {
-    prefs.clearScreen = 1;
-    screen.clearPasses = 2.0f;
-    fillWhite();
-    screen.clearFrame();
-    EXPECT_EQ(readPixel(10, 10).r, 255);
-    screen.clearPasses = 0.0f;
-    screen.clearFrame();
-    EXPECT_EQ(readPixel(10, 10).r, 0);
-    prefs.clearScreen = 0;
-    fillWhite();
-    screen.clearFrame();
-    EXPECT_EQ(readPixel(10, 10).r, 255);
-}
-
-TEST_F(ScreenGl, LetterboxedClearPaintsOnlyThePictureArea) {
-    prefs.clearScreen = 1;
-    fillWhite();
-    screen.setLetterbox(6);  // picture rows 72..167
-    screen.applyViewport();
-    screen.setOrtho2D();
-    screen.clearFrame();
-    EXPECT_EQ(readPixel(100, 72).r, 0);
-    EXPECT_EQ(readPixel(100, 167).r, 0);
-    EXPECT_EQ(readPixel(100, 71).r, 255);
-    EXPECT_EQ(readPixel(100, 168).r, 255);
+TEST_F(ScreenGl, ClearFramePaintsThePictureAreaUnlessWipingOrClearIsOff) {
+    struct Case {
+        int clearScreen;
+        float clearPasses;
+        int letterbox, red[4];  // at rows 71, 72, 167, 168: picture rows 72..167 at level 6
+    };
+    const Case cases[] = {{1, 0, 0, {0, 0, 0, 0}},
+                          {1, 2, 0, {255, 255, 255, 255}},
+                          {0, 0, 0, {255, 255, 255, 255}},
+                          {1, 0, 6, {255, 0, 0, 255}}};
+    for (const Case& c : cases) {
+        prefs.clearScreen = c.clearScreen;
+        screen.clearPasses = c.clearPasses;
+        screen.setLetterbox(c.letterbox);
+        screen.applyViewport();
+        screen.setOrtho2D();
+        fillWhite();
+        screen.clearFrame();
+        const int rows[4] = {71, 72, 167, 168};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(readPixel(100, rows[k]).r, c.red[k]) << c.clearScreen << " " << c.clearPasses << " " << c.letterbox;
+    }
 }
 
 TEST_F(ScreenGl, LetterboxBarsAreBlackAtTheComputedRows) {
-    glClearColor(0.5f, 0.5f, 0.5f, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    screen.setLetterbox(0);
-    screen.applyViewport();
-    screen.setOrtho2D();
-    screen.setLetterbox(2);  // 10 % of 240: bars of 24 rows
-    screen.drawLetterbox();
-    EXPECT_EQ(readPixel(5, 0).r, 0);
-    EXPECT_EQ(readPixel(5, 23).r, 0);
-    EXPECT_GT(readPixel(5, 24).r, 100);
-    EXPECT_GT(readPixel(5, 215).r, 100);
-    EXPECT_EQ(readPixel(5, 216).r, 0);
-    EXPECT_EQ(readPixel(319, 239).r, 0);
+    struct Case {
+        int height, level, bottom, top;  // five percent of the height per level, truncated
+    };
+    for (const Case& c : {Case{240, 2, 24, 216}, Case{99, 1, 4, 94}}) {
+        glClearColor(0.5f, 0.5f, 0.5f, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        screen.height = c.height;
+        screen.setLetterbox(0);
+        screen.applyViewport();
+        screen.setOrtho2D();
+        screen.setLetterbox(c.level);
+        EXPECT_EQ(screen.viewportHeight, c.top - c.bottom);
+        screen.drawLetterbox();
+        const int rows[5] = {0, c.bottom - 1, c.bottom, c.top - 1, c.top};
+        const bool black[5] = {true, true, false, false, true};
+        for (int k = 0; k < 5; ++k) EXPECT_EQ(readPixel(5, rows[k]).r == 0, black[k]) << c.height << " row " << rows[k];
+        EXPECT_EQ(readPixel(319, c.height - 1).r, 0);
+    }
 }
 
 TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {

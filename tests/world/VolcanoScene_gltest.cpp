@@ -2,6 +2,7 @@
 // side, and the batched particles against the one-by-one drawing.
 #include "app/Frame.h"
 #include "app/Globals.h"
+#include "app/Rehearsal.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
 #include "world/TerrainPasses.h"
@@ -90,14 +91,17 @@ protected:
         volcano.init();
     }
     // From the side, 6 units out, looking just over the summit (about 1.1 high), which lies below the middle row.
-    void drawFromTheSide() {
+    void sideView(double fovy = 60) {
         beginTestFrame(kWidth, kHeight);
         glMatrixMode(GL_PROJECTION);
-        gluPerspective(60, static_cast<double>(kWidth) / kHeight, 0.1, 100);
+        gluPerspective(fovy, static_cast<double>(kWidth) / kHeight, 0.1, 100);
         glMatrixMode(GL_MODELVIEW);
         gluLookAt(0, 1.5, 6, 0, 1.2, 0, 0, 1, 0);
         camera.readBack();
         drawLayers(volcano);
+    }
+    void drawFromTheSide() {
+        sideView();
         volcano.draw();
     }
     // Rust-coloured rock pixels in the sky above the summit.
@@ -190,6 +194,31 @@ TEST_F(VolcanoSceneGl, TheEruptionFlashesAndThrowsRocksAboveTheSummitButNotInThe
     drawFromTheSide();
     EXPECT_GT(orangeInTheSky(), 5);
 
+    // All trails in one quad list give exactly the pixels of one list per trail, drawn bomb by bomb.
+    sideView();
+    const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight);
+    sideView();
+    for (int i = 0; i < volcano.bombCount; ++i)
+        if (volcano.bombs[i].trail.texture) volcano.bombs[i].trail.draw();
+    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight);
+    sideView();
+    volcano.drawTrails();
+    EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail);
+    int smoke = 0;
+    for (size_t i = 0; i < noTrails.size(); ++i) smoke += noTrails[i] != oneListPerTrail[i];
+    EXPECT_GT(smoke, 300) << "the trails show";
+
+    // Rocks out of a narrow view are not sent: the picture is that of every rock drawn.
+    sideView(15);
+    glEnable(GL_DEPTH_TEST);
+    for (int i = 0; i < volcano.bombCount; ++i) volcano.bombs[i].drawRock();
+    glDisable(GL_DEPTH_TEST);
+    const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight);
+    sideView(15);
+    const int sent = volcano.drawRocks();
+    EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
+    EXPECT_TRUE(sent > 5 && sent < volcano.bombCount) << sent;
+
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100);
     drawFromTheSide();
@@ -262,4 +291,28 @@ TEST_F(VolcanoSceneGl, BatchedParticlesLookExactlyAsDrawnOneByOne) {
     }
     EXPECT_GT(lit, 6000);
     EXPECT_LT(differing, lit / 100);
+}
+
+// Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
+// back everything it touched, the random generator included.
+TEST_F(VolcanoSceneGl, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
+    buildCone();
+    prefs.spotLights = 1;
+    skyBox.radius = 8.0f;
+    rndSeed(77);
+    drawFromTheSide();
+    const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
+    const float pieceX = splinter.pieces[ScreenSplinter::X][0][0];
+    for (int step = 0; step < kRehearsalSteps; ++step) {
+        drawFromTheSide();
+        rehearseStep(step);
+        ASSERT_TRUE(readFrame(kWidth, kHeight) == picture) << "step " << step;
+    }
+    EXPECT_EQ(rndState(), 77u);
+    EXPECT_EQ(volcano.bombCount, 0);
+    EXPECT_EQ(volcano.eruptionStart, 0.0);
+    EXPECT_EQ(terrain.texture, nullptr) << "the first layer pass of the scene stays untextured";
+    EXPECT_EQ(splinter.pieces[ScreenSplinter::X][0][0], pieceX);
+    for (const ParticleSystem* s : {&volcano.ash, &volcano.lavaFlowA, &volcano.bombs[0].trail})
+        for (const Particle& p : s->particles) ASSERT_FALSE(p.visible);
 }
