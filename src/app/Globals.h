@@ -23,7 +23,6 @@
 #include "world/TerrainMesh.h"
 #include "world/Volcano.h"
 
-constexpr float kBaseWorldSize = 8.0f;
 constexpr int kTextureTableSize = 19;
 
 extern AppContext appContext;
@@ -61,3 +60,4 @@ extern double blinkStart, nextBlinkStart;
 extern double randomCheckTime, clearOffTime;
 extern int captureByRender;
 extern int windowHandle;
+extern int windowVisible;  // as GLUT last reported it

@@ -6,6 +6,7 @@
 #include "app/PrefsFile.h"
 #include "app/SceneSequencer.h"
 #include "app/Startup.h"
+#include "core/SettingRanges.h"
 #include "core/Trace.h"
 #include "ui/MenuMessages.h"
 #include <GL/freeglut.h>
@@ -16,7 +17,7 @@ int letterboxCounter = 0;
 float lastGroundHeight = 1.0f;
 
 void scaleSetting(float& value, float factor, const char* format) {
-    value *= factor;
+    scaleInRange(prefs, value, factor);
     statusLine.setMessagef(format, static_cast<double>(value));
 }
 
@@ -157,19 +158,18 @@ void splinterKey() {
 }
 
 void fovStep(float delta) {
-    if (delta > 0)
-        prefs.fov = prefs.fov < 179.0f ? prefs.fov + 1.0f : 179.0f;
-    else
-        prefs.fov = prefs.fov > 1.0f ? prefs.fov - 1.0f : 1.0f;
+    addInRange(prefs, prefs.fov, delta);
     statusLine.setMessagef("FOV: %3.0f Degrees", static_cast<double>(prefs.fov));
 }
 
 void tesselationStep(int delta) {
-    if (delta > 0)
-        prefs.tesselation = prefs.tesselation < 80 ? prefs.tesselation + 1 : 80;
-    else
-        prefs.tesselation = prefs.tesselation > 10 ? prefs.tesselation - 1 : 10;
+    addInRange(prefs, prefs.tesselation, delta);
     statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
+}
+
+void cameraZStep(float delta) {
+    addInRange(prefs, prefs.cameraZ, delta * appState.worldSize);
+    statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ));
 }
 
 void debugLineStep(int delta) {
@@ -223,8 +223,8 @@ const KeyCommand kCommands[] = {
     {"]", [] { scaleSetting(prefs.objectSize, 1.055555f, "Object Size: %4.2f"); }},
     {"\\", replayIntro},
     {"`", [] { if (appState.introDone) appState.popupOpen ? closePopup() : openPopup(); }},
-    {"{", [] { prefs.cameraZ -= 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
-    {"}", [] { prefs.cameraZ += 0.01f * appState.worldSize; statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ)); }},
+    {"{", [] { cameraZStep(-0.01f); }},
+    {"}", [] { cameraZStep(0.01f); }},
 };
 
 void applyKeyCommand(unsigned char key) {

@@ -1,6 +1,7 @@
 // Special keys, pointer, mouse buttons, cursor and the popup switch.
 #include "app/Mouse.h"
 #include "app/Globals.h"
+#include "core/SettingRanges.h"
 #include <GL/freeglut.h>
 
 static void recordArrow(int key, int ctrl) {
@@ -14,24 +15,25 @@ static void recordArrow(int key, int ctrl) {
     }
 }
 
+// The fade stays within its range, so F12 raises it from 0 and F11 never reaches it.
 static void fadeStep(float factor) {
-    prefs.fade *= factor;
-    if (factor < 1.0f) {
-        if (prefs.fade < 0.0f) prefs.fade = 0.0f;
-        if (prefs.fade < 1.0f) prefs.clearScreen = 0;  // trails on
-    } else if (prefs.fade >= 1.0f) {
-        prefs.fade = 1.0f;
-        prefs.clearScreen = 1;
-    }
+    scaleInRange(prefs, prefs.fade, factor);
+    if (factor < 1.0f && prefs.fade < 1.0f) prefs.clearScreen = 0;  // trails on
+    if (factor > 1.0f && prefs.fade >= 1.0f) prefs.clearScreen = 1;
     statusLine.setMessagef("Fade Effect: %4.2f", 100.0 * prefs.fade);
+}
+
+static void arrowStep(float& scale, int32_t& count, float factor, int delta) {
+    scaleInRange(prefs, scale, factor);
+    addInRange(prefs, count, delta);
 }
 
 static void specialCommand(int key) {
     switch (key) {
-    case GLUT_KEY_LEFT: prefs.arrowScaleX *= 0.95f; prefs.arrowCountX -= 1; break;
-    case GLUT_KEY_RIGHT: prefs.arrowScaleX *= 1.05263f; prefs.arrowCountX += 1; break;
-    case GLUT_KEY_UP: prefs.arrowScaleY *= 1.05263f; prefs.arrowCountY -= 1; break;
-    case GLUT_KEY_DOWN: prefs.arrowScaleY *= 0.95f; prefs.arrowCountY += 1; break;
+    case GLUT_KEY_LEFT: arrowStep(prefs.arrowScaleX, prefs.arrowCountX, 0.95f, -1); break;
+    case GLUT_KEY_RIGHT: arrowStep(prefs.arrowScaleX, prefs.arrowCountX, 1.05263f, 1); break;
+    case GLUT_KEY_UP: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 1.05263f, -1); break;
+    case GLUT_KEY_DOWN: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 0.95f, 1); break;
     case GLUT_KEY_PAGE_UP: scaleSetting(prefs.groundHeight, 1.05263f, "Page: %4.2f"); break;
     case GLUT_KEY_PAGE_DOWN: scaleSetting(prefs.groundHeight, 0.95f, "Page: %4.2f"); break;
     case GLUT_KEY_INSERT: soundSystem.playFile("hit.wav"); break;

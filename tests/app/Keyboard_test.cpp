@@ -50,6 +50,40 @@ TEST_F(Keys, MultiplyingKeysScaleTheirSettingAndConfirmIt) {
     }
 }
 
+// Held for thousands of presses either way, a setting stays a usable number that the other key moves back.
+TEST_F(Keys, HeldKeysKeepTheirSettingInRange) {
+    const struct { int down, up; bool special; float* field; float low, high; } rows[] = {
+        {'{', '}', false, &prefs.cameraZ, -16, 16},  // +-2 world sizes, before the world grows
+        {'[', ']', false, &prefs.objectSize, 0.1f, 6},
+        {'(', ')', false, &prefs.lightRotateSpeed, 0.01f, 100},
+        {'_', '+', false, &prefs.moveSpeed, 0.01f, 100},
+        {'-', '=', false, &prefs.rotateSpeed, 0.01f, 100},
+        {'.', ',', false, &prefs.fov, 1, 179},
+        {GLUT_KEY_PAGE_DOWN, GLUT_KEY_PAGE_UP, true, &prefs.groundHeight, 0.1f, 4},
+        {GLUT_KEY_END, GLUT_KEY_HOME, true, &prefs.noiseLevel, 0.01f, 50},
+        {GLUT_KEY_F1, GLUT_KEY_F2, true, &prefs.texMagX, 0.01f, 20},
+        {GLUT_KEY_F3, GLUT_KEY_F4, true, &prefs.texMagY, 0.01f, 20},
+        {GLUT_KEY_F9, GLUT_KEY_F10, true, &prefs.f9Value, 0.01f, 3},
+        {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, true, &prefs.arrowScaleX, 0.01f, 100},
+        {GLUT_KEY_DOWN, GLUT_KEY_UP, true, &prefs.arrowScaleY, 0.01f, 100},
+    };
+    auto hit = [&](int key, bool isSpecial, int times) {
+        for (int i = 0; i < times; ++i) isSpecial ? special(key) : press(static_cast<unsigned char>(key));
+    };
+    appState.worldSize = 8.0f;
+    for (const auto& row : rows) {
+        hit(row.down, row.special, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.low) << row.down;
+        hit(row.up, row.special, 1);
+        EXPECT_GT(*row.field, row.low) << row.up;
+        hit(row.up, row.special, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.high) << row.up;
+    }
+    EXPECT_EQ(prefs.arrowCountX, 1);  // one more right than left
+    EXPECT_EQ(prefs.arrowCountY, -1);
+    EXPECT_FLOAT_EQ(appState.worldSize, 48.0f);  // the world follows its size
+}
+
 TEST_F(Keys, FieldOfViewAndTesselationStopAtTheirLimits) {
     prefs.fov = 179;
     press(',');
@@ -171,7 +205,11 @@ TEST_F(Keys, FadeKeysTurnTrailsOnAndOff) {
     EXPECT_FLOAT_EQ(prefs.fade, 0.95f);
     EXPECT_EQ(prefs.clearScreen, 0);
     for (int i = 0; i < 200; ++i) special(GLUT_KEY_F11);
-    EXPECT_GE(prefs.fade, 0.0f);
+    EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
+    prefs.fade = 0.0f;  // as the Fade slider leaves it
+    special(GLUT_KEY_F12);
+    EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
+    EXPECT_EQ(message(), "Fade Effect: 1.00");
     prefs.fade = 0.99f;
     special(GLUT_KEY_F12);
     EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
