@@ -4,8 +4,10 @@
 
 // Sets up the layer from the options; returns an error message (empty on success).
 std::string startAutomation(const Options& options);
-// Elapsed milliseconds for the clock: GLUT's counter, or frame x step with a fixed step.
+// Elapsed milliseconds for the clock: GLUT's counter, or frame x step with a fixed step, each from the
+// clock start and wrapped as the 32-bit counter wraps.
 int elapsedMillis();
+int clockStartMillis();
 long currentFrame();
 // Around each display: before it, after it (before the swap), after the swap.
 void beforeFrame();

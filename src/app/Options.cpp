@@ -8,6 +8,7 @@ const char* usageText() {
            "  --window WxH          start windowed at W x H pixels\n"
            "  --no-sound            run silent\n"
            "  --fixed-step S        advance the clock exactly S seconds per frame\n"
+           "  --clock-start S       start the clock as if the program had run S seconds (below 4294967.296)\n"
            "  --frames N            run N frames, then shut down normally\n"
            "  --screenshot FILE     save the last frame as PNG\n"
            "  --shot N:FILE         save frame N as PNG (repeatable)\n"
@@ -70,7 +71,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         if (opt == "--help") { out.help = true; continue; }
         if (opt == "--version") { out.version = true; continue; }
         if (opt == "--no-sound") { out.noSound = true; continue; }
-        static const char* const kWithValue[] = {"--window", "--fixed-step", "--frames", "--screenshot", "--shot",
+        static const char* const kWithValue[] = {"--window", "--fixed-step", "--clock-start", "--frames", "--screenshot", "--shot",
                                                  "--input-script", "--trace", "--benchmark", "--bench-from"};
         bool known = false;
         for (const char* name : kWithValue) known = known || opt == name;
@@ -80,6 +81,8 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         bool ok = true;
         if (opt == "--window") ok = parseSize(value, out.windowWidth, out.windowHeight);
         else if (opt == "--fixed-step") ok = parseDouble(value, out.fixedStep) && out.fixedStep > 0 && out.fixedStep <= 10;
+        // The elapsed-time source is a 32-bit millisecond counter.
+        else if (opt == "--clock-start") ok = parseDouble(value, out.clockStart) && out.clockStart >= 0 && out.clockStart < 4294967.296;
         else if (opt == "--frames") ok = parseLong(value, out.frames) && out.frames >= 1;
         else if (opt == "--screenshot") out.screenshot = value;
         else if (opt == "--shot") { ShotRequest s; ok = parseShot(value, s); if (ok) out.shots.push_back(s); }

@@ -36,10 +36,19 @@ TEST(Clock, LoweringTheOffsetGivesOneNegativeStep) {
     EXPECT_NEAR(c.dt, 0.02f, 1e-5);
 }
 
-TEST(Clock, StaysSmoothAfterDaysOfRunning) {
-    Clock c;
-    const int threeDays = 3 * 24 * 3600 * 1000;
-    c.advance(threeDays);
-    c.advance(threeDays + 16);
-    EXPECT_NEAR(c.dt, 0.016f, 1e-5);
+// A late start (30 days) and the 32-bit counter going negative (24.8 days) or back to 0 (49.7 days).
+TEST(Clock, RunsOnSmoothlyFromALateStartAndAcrossTheCounterWraps) {
+    const uint32_t starts[] = {2592000000u, 0x7fffffffu - 30, 0xffffffffu - 30};
+    for (uint32_t start : starts) {
+        Clock c;
+        c.startAt(static_cast<int>(start));
+        EXPECT_DOUBLE_EQ(c.time, start * 0.001);
+        for (int k = 1; k <= 4; ++k) {
+            double before = c.time;
+            c.advance(static_cast<int>(start + 20u * k));
+            EXPECT_NEAR(c.dt, 0.02f, 1e-5) << start;
+            EXPECT_NEAR(c.time - before, 0.02, 1e-6) << start;
+            EXPECT_NEAR(c.realSeconds, start * 0.001 + 0.02 * k, 1e-6) << start;
+        }
+    }
 }
