@@ -27,7 +27,18 @@ static void displayCallback() {
     afterSwap();
 }
 
-static void idleCallback() { glutPostRedisplay(); }
+// GLUT does not display a window that is minimised, covered, or too small for X to call it visible (1 pixel
+// wide or high); the frames go on all the same, so a run with --frames still ends.
+static void idleCallback() {
+    if (windowVisible)
+        glutPostRedisplay();
+    else
+        displayCallback();
+}
+
+static void windowStatusCallback(int status) {
+    windowVisible = status == GLUT_FULLY_RETAINED || status == GLUT_PARTIALLY_RETAINED;
+}
 
 static void loadStartupPrefs() {
     if (loadPrefs(prefs, appState.name) != 0) {
@@ -68,6 +79,7 @@ static void createWindow() {
     glutReshapeFunc(reshapeHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
+    glutWindowStatusFunc(windowStatusCallback);
 }
 
 int main(int argc, char** argv) {
@@ -85,6 +97,7 @@ int main(int argc, char** argv) {
     }
     error = startAutomation(options);
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 2;
+    frameClock.startAt(clockStartMillis());
     loadStartupPrefs();
     glutInit(&argc, argv);
     applyOptions(options);

@@ -35,3 +35,4 @@ double blinkStart = 0, nextBlinkStart = 0;
 double randomCheckTime = 0, clearOffTime = 0;
 int captureByRender = 1;
 int windowHandle = 0;
+int windowVisible = 1;
