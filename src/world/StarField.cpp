@@ -1,6 +1,7 @@
 // Star field: random stars in a cube shell, a half shell or a full spherical shell, compiled into one display list.
 #include "world/StarField.h"
 #include "core/Random.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,11 +58,13 @@ Color4 StarField::starColor() const {
 void StarField::build() {
     limitInnerDiameter();
     float outer = 0.5f * outerDiameter;
-    float inner = 0.5f * innerDiameter + 0.01f;
+    // Placement draws until a point falls in the shell: the shell must be there, and thick enough to be hit.
+    float inner = std::min(0.5f * innerDiameter + 0.01f, 0.95f * outer);
+    bool shellExists = outer > 0.0f && std::isfinite(outer);
     release();
     displayList = glGenLists(1);
     if (displayList == 0) return;
-    int perCopy = copies > 0 ? starCount / copies : 0;
+    int perCopy = copies > 0 && shellExists ? starCount / copies : 0;
     glNewList(displayList, GL_COMPILE);
     glBegin(GL_POINTS);
     for (int i = 0; i < perCopy; ++i) {
