@@ -1,5 +1,6 @@
 // The spot light sent to GL, the fog colour per universe, texture-coordinate generation and the gradient frame.
 #include "world/Light.h"
+#include <algorithm>
 
 namespace {
 
@@ -65,7 +66,8 @@ void Light::apply() const {
     glLightfv(l, GL_DIFFUSE, d);
     glLightfv(l, GL_SPECULAR, s);
     glLightf(l, GL_SPOT_EXPONENT, exponent);
-    glLightf(l, GL_SPOT_CUTOFF, cutoff);
+    // GL takes a cone of at most 90 degrees, or 180 for none: a wider cutoff shines everywhere.
+    glLightf(l, GL_SPOT_CUTOFF, cutoff <= 90.0f ? std::max(cutoff, 0.0f) : 180.0f);
     glLightfv(l, GL_POSITION, place);
     glLightfv(l, GL_SPOT_DIRECTION, direction);
     glEnable(l);
