@@ -30,6 +30,13 @@ void StarField::limitInnerDiameter() {
     if (outerDiameter * 0.9f < innerDiameter) innerDiameter = 0.9f * outerDiameter;
 }
 
+bool StarField::shellRadii(float& outer, float& inner) const {
+    outer = 0.5f * outerDiameter;
+    // Placement draws until a point falls in the shell: it must be there, and thick enough to be hit.
+    inner = std::min(0.5f * innerDiameter + 0.01f, 0.95f * outer);
+    return outer > 0.0f && std::isfinite(outer);
+}
+
 Vec3 StarField::placeStar(float outer, float inner) const {
     Vec3 p;
     if (shape == kCubeShell) {
@@ -57,10 +64,8 @@ Color4 StarField::starColor() const {
 
 void StarField::build() {
     limitInnerDiameter();
-    float outer = 0.5f * outerDiameter;
-    // Placement draws until a point falls in the shell: the shell must be there, and thick enough to be hit.
-    float inner = std::min(0.5f * innerDiameter + 0.01f, 0.95f * outer);
-    bool shellExists = outer > 0.0f && std::isfinite(outer);
+    float outer = 0, inner = 0;
+    bool shellExists = shellRadii(outer, inner);
     release();
     displayList = glGenLists(1);
     if (displayList == 0) return;

@@ -62,7 +62,9 @@ TEST(PrefsFile, AFileThatIsNotAWholeRecordChangesNothing) {
     for (const auto& row : rows) {
         ScratchDir dir;
         if (row.bytes >= 0) writeFile("Vulkora.pref", bytesOf(distinctivePrefs()).substr(0, size_t(row.bytes)));
-        if (row.directory) ASSERT_EQ(mkdir("Vulkora.pref", 0700), 0);
+        if (row.directory) {
+            ASSERT_EQ(mkdir("Vulkora.pref", 0700), 0);
+        }
         resetProgramState();
         initPref();
         Prefs before = prefs;
