@@ -19,10 +19,11 @@ cd "$work"
 echo "soak: $frames frames, seed $seed, $BINARY"
 
 # The quit keys (ESC, q, Q) are left out, and so are Enter and clicks low in an open popup, which reach
-# its Quit item; everything else comes at random.
-python3 - "$frames" "$seed" > script.txt <<'PY'
+# its Quit item (below the window at this size); everything else comes at random.
+width=320 height=240
+python3 - "$frames" "$seed" "$width" "$height" > script.txt <<'PY'
 import random, sys
-frames, rng = int(sys.argv[1]), random.Random(int(sys.argv[2]))
+frames, rng, w, h = int(sys.argv[1]), random.Random(int(sys.argv[2])), int(sys.argv[3]), int(sys.argv[4])
 specials = "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 left right up down pageup pagedown home end insert".split()
 held = ["[", "]", "<", ">", "{", "}", "(", ")", "+", "_", "=", "-", ",", ".", "l", "x", "b"] + specials
 milestones = ["#", "\\", "r", "!", "@", "[", "]", "<", ">", "f", "u", "v", "L"]
@@ -47,13 +48,13 @@ while f < frames:
         f += n
     elif r < 0.78:
         b = rng.choice(["left", "middle", "right"])
-        x, y = rng.randint(-40, 680), rng.randint(-40, 520)
-        if popup and b == "left": x, y = rng.randint(0, 639), rng.randint(0, 320)
+        x, y = rng.randint(-40, w + 40), rng.randint(-40, h + 40)
+        if popup and b == "left": x, y = rng.randint(0, w - 1), rng.randint(0, h * 2 // 3)
         if b == "right": popup = not popup
         out += ["%d mouse %s down %d %d" % (f, b, x, y), "%d mouse %s up %d %d" % (f + rng.randint(1, 40), b, x, y)]
         f += 41
     elif r < 0.93:
-        out.append("%d motion %d %d" % (f, rng.randint(-40, 680), rng.randint(-40, 520)))
+        out.append("%d motion %d %d" % (f, rng.randint(-40, w + 40), rng.randint(-40, h + 40)))
     else:
         out.append("%d modifiers %s" % (f, rng.choice(["none", "none", "shift", "ctrl", "alt", "ctrl+alt", "shift+alt"])))
     f += rng.randint(1, 25)
@@ -62,7 +63,8 @@ PY
 
 export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
 start=$(date +%s)
-xvfb-run -a -s "-screen 0 640x480x24 -noreset" sh -c 'echo $$ > pid; exec "$0" "$@"' "$BINARY" --window 640x480 \
+xvfb-run -a -s "-screen 0 ${width}x${height}x24 -noreset" sh -c 'echo $$ > pid; exec "$0" "$@"' "$BINARY" \
+  --window "${width}x${height}" \
   --fixed-step 0.02 --frames "$frames" --input-script script.txt --trace trace.txt > output.txt 2>&1 &
 runner=$!
 while [ ! -s pid ]; do sleep 0.2; done
