@@ -89,19 +89,16 @@ TEST(PrefsFile, AFailedSaveKeepsTheOldFileAndReportsFailure) {
 
 // Whole files of one absurd value: every setting ends up finite and usable, unused words pass through.
 TEST(PrefsFile, AbsurdValuesAreBroughtIntoRange) {
-    const struct { const char* name; float f; int32_t i; } fills[] = {
-        {"zero", 0.0f, 0}, {"most negative", -FLT_MAX, INT_MIN}, {"tiniest", 1e-45f, 1},
-        {"huge", 1e30f, INT_MAX}, {"not a number", NAN, -1},
+    // Each fill is written into every word, as a float's bits or as an int.
+    const struct { const char* name; float f; int32_t i; bool asFloat; } fills[] = {
+        {"zero", 0.0f, 0, true}, {"most negative", -FLT_MAX, 0, true}, {"tiniest", 1e-45f, 0, true},
+        {"huge", 1e30f, 0, true}, {"int max", 0, INT_MAX, false}, {"int min", 0, INT_MIN, false},
     };
     for (const auto& fill : fills) {
         ScratchDir dir;
         Prefs absurd;
         auto* words = reinterpret_cast<int32_t*>(&absurd);
-        for (int w = 1; w < 87; ++w) words[w] = fill.i;
-        float* floats[] = {&absurd.fov, &absurd.objectSize, &absurd.groundHeight, &absurd.noiseLevel,
-                           &absurd.texMagX, &absurd.f9Value, &absurd.fade, &absurd.cameraZ, &absurd.moveSpeed,
-                           &absurd.lightParams[4], &absurd.lightParams[5], &absurd.color[0]};
-        for (float* f : floats) *f = fill.f;
+        for (int w = 1; w < 87; ++w) fill.asFloat ? (void)std::memcpy(&words[w], &fill.f, 4) : (void)(words[w] = fill.i);
         writeFile("Vulkora.pref", bytesOf(absurd));
         Prefs p;
         ASSERT_EQ(loadPrefs(p, "Vulkora"), 0) << fill.name;
@@ -117,7 +114,7 @@ TEST(PrefsFile, AbsurdValuesAreBroughtIntoRange) {
             EXPECT_GE(c.value, c.low) << fill.name;
             EXPECT_LE(c.value, c.high) << fill.name;
         }
-        EXPECT_EQ(p.reserved148, fill.i) << "unused words pass through";
+        EXPECT_EQ(p.reserved148, words[82]) << "unused words pass through";
     }
     // Not-a-number floats take the defaults, not a bound.
     ScratchDir dir;

@@ -1,8 +1,6 @@
 // Bitmap decoding: header fields, size limits, alpha key, texel layout and malformed files.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "BmpTestFiles.h"
 #include "gfx/BmpLoader.h"
 #include "support/TestSupport.h"
@@ -73,14 +71,6 @@ TEST(BmpLoader, NonSquareRowStrideAndSixteenBitFields) {
     EXPECT_EQ(t[1], (i >> 8) & 255);
     EXPECT_EQ(t[2], i & 255);
     EXPECT_EQ(t[3], 255);
-}
-
-TEST(BmpLoader, LumAlphaKeepsRedAndMean) {
-    ScratchDir dir;
-    const std::string pixels = {char(90), char(60), char(30), char(10), char(10), char(10)};
-    const DecodedBmp image = decodeBytes(bmpFile(2, 1, pixels), -1, 0, BmpTexels::LumAlpha);
-    ASSERT_EQ(image.result, 0);
-    EXPECT_EQ(std::vector<int>(image.texels, image.texels + 4), (std::vector<int>{30, 60, 10, 10}));
 }
 
 TEST(BmpLoader, ShortFileLeavesMissingTexelsZero) {
