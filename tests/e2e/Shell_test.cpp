@@ -32,15 +32,21 @@ void replaceAssets(const std::string& bytes) {
 
 }  // namespace
 
-TEST(Shell, NormalRunLogsEveryStepInOrder) {
+// Without preferences the program starts full screen (the virtual screen of the test run) and logs each step.
+TEST(Shell, NormalRunStartsFullScreenAndLogsEveryStepInOrder) {
     ScratchDir dir(true);
     writeFile("app.log", "a previous run\n");
-    RunResult r = runVulkora(std::string(kRun) + "--frames 5");
+    RunResult r = runVulkora("--no-sound --fixed-step 0.02 --frames 3 --screenshot full.png");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(readFile("app.log"),
               "No Prefs found.\nInit Pref...\nInit Once...\nDialog Init...\nVolcano Init...\nInit Vars...\n"
               "Ready...\n\n\nShutting down...\nDestroying window...\nFin\n\n");
     EXPECT_TRUE(has(r.output, "Ready...\n\n"));
+    int w = 0, h = 0;
+    std::vector<unsigned char> rgb;
+    ASSERT_TRUE(readPng("full.png", w, h, rgb));
+    EXPECT_EQ(w, 1280);
+    EXPECT_EQ(h, 1024);
 }
 
 TEST(Shell, EscapeFadesForTwoSecondsOrEndsAtOnceWhenPressedTwice) {
@@ -54,18 +60,6 @@ TEST(Shell, EscapeFadesForTwoSecondsOrEndsAtOnceWhenPressedTwice) {
         EXPECT_EQ(readTrace("t.txt", "log").back().frame, row.lastFrame) << row.script;
         EXPECT_TRUE(has(readFile("app.log"), "Destroying window...\nFin\n"));
     }
-}
-
-TEST(Shell, WithoutPreferencesTheProgramStartsFullScreenUnlessAWindowIsAsked) {
-    ScratchDir dir(true);
-    RunResult r = runVulkora("--no-sound --fixed-step 0.02 --frames 3 --screenshot full.png");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    int w = 0, h = 0;
-    std::vector<unsigned char> rgb;
-    ASSERT_TRUE(readPng("full.png", w, h, rgb));
-    EXPECT_EQ(w, 1280);  // the virtual screen of the test run
-    EXPECT_EQ(h, 1024);
-    EXPECT_TRUE(has(readFile("app.log"), "No Prefs found."));
 }
 
 // Damaged files, missing files, a working directory that takes no writes, and windows from one pixel to 4K:
