@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds, then runs every test (GL tests inside a virtual X server with Mesa's software renderer).
+# Sets up and builds, checks that includes point down the layers, then runs every test (GL tests inside a virtual
+# X server with Mesa's software renderer).
 # The server must not reset when its last client leaves, or a test connecting at that moment fails.
 # Usage: scripts/test.sh [ctest arguments]; SANITIZE=1 builds and tests under ASan + UBSan in build-asan/.
 set -euo pipefail
@@ -11,6 +12,7 @@ if [ "${SANITIZE:-0}" = 1 ]; then
 else
   "$root/scripts/setup.sh"
 fi
+"$root/scripts/check-layers.sh"
 cd "${BUILD_DIR:-$root/build}"
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j 2 "$@"

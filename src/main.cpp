@@ -4,6 +4,7 @@
 #include "app/Frame.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
+#include "app/MenuActions.h"
 #include "app/Mouse.h"
 #include "app/Options.h"
 #include "app/PrefsFile.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
                      std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
         return 1;
     }
-    error = startAutomation(options);
+    error = startAutomation(options, exitProgram);
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 2;
     frameClock.startAt(clockStartMillis());
     loadStartupPrefs();
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
     screen.width = glutGet(GLUT_SCREEN_WIDTH);
     screen.height = glutGet(GLUT_SCREEN_HEIGHT);
     createWindow();
+    dialogs.dispatch = dispatchAction;
     initGL();
     AppLog::write("Ready...\n");
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);

@@ -1,6 +1,5 @@
 // The automation layer.
 #include "app/Automation.h"
-#include "app/Frame.h"
 #include "app/InputScript.h"
 #include "core/Trace.h"
 #include "gfx/PngWriter.h"
@@ -14,6 +13,7 @@
 namespace {
 
 Options options;
+void (*endRun)() = nullptr;
 InputScript script;
 long frame = 0;
 
@@ -51,7 +51,7 @@ void benchmarkStep() {
         frameMillis.push_back(std::chrono::duration<float, std::milli>(now - lastFrameStart).count());
         if (std::chrono::duration<double>(now - benchStart).count() >= options.benchmarkSeconds) {
             reportBenchmark();
-            exitProgram();
+            endRun();
         }
     }
     lastFrameStart = now;
@@ -59,8 +59,9 @@ void benchmarkStep() {
 
 }  // namespace
 
-std::string startAutomation(const Options& opts) {
+std::string startAutomation(const Options& opts, void (*end)()) {
     options = opts;
+    endRun = end;
     if (!options.inputScript.empty()) {
         std::string error = script.load(options.inputScript);
         if (!error.empty()) return error;
@@ -96,7 +97,7 @@ void beforeSwap() {
 }
 
 void afterSwap() {
-    if (options.frames > 0 && frame >= options.frames) exitProgram();
+    if (options.frames > 0 && frame >= options.frames) endRun();
 }
 
 void saveFinalScreenshot() {

@@ -3,7 +3,8 @@
 #include "app/Options.h"
 
 // Sets up the layer from the options; returns an error message (empty on success).
-std::string startAutomation(const Options& options);
+// end ends the program when the run is over (frame limit or benchmark reached).
+std::string startAutomation(const Options& options, void (*end)());
 // Elapsed milliseconds for the clock: GLUT's counter, or frame x step with a fixed step, each from the
 // clock start and wrapped as the 32-bit counter wraps.
 int elapsedMillis();

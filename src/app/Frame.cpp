@@ -156,7 +156,7 @@ void renderScene(float aspect) {
         gluLookAt(0, 0, 0.5, 0, 0, 0, 0, 1, 0);
         splinter.drawPieces();
     }
-    screen.setPerspective(aspect);
+    screen.setPerspective(aspect, camera.fov);
     if (!(appState.splinterState == 2 && !prefs.sceneUnderSplinter)) {
         camera.flightStep();
         camera.readBack();

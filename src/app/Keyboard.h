@@ -1,17 +1,5 @@
-// Keyboard state and the letter and symbol key commands.
+// The letter and symbol key commands.
 #pragma once
-
-class KeyboardState {
-public:
-    virtual ~KeyboardState() = default;
-
-    int key = 0;
-    int specialKey = 0;
-    int alt = 0;
-    int ctrl = 0;
-    int shift = 0;
-    int arrows = 0;  // bit set of held flight keys
-};
 
 void keyboardHandler(unsigned char key, int x, int y);
 void afterKey(int k);

@@ -2,7 +2,7 @@
 #include "app/MenuActions.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/PrefsFile.h"
 #include "app/SceneSequencer.h"
 #include "app/Startup.h"

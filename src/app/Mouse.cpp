@@ -1,6 +1,8 @@
-// Special keys, pointer, mouse buttons, cursor and the popup switch.
+// Special keys, pointer and mouse buttons.
 #include "app/Mouse.h"
 #include "app/Globals.h"
+#include "app/Keyboard.h"
+#include "app/Popup.h"
 #include "core/SettingRanges.h"
 #include <GL/freeglut.h>
 
@@ -114,32 +116,4 @@ void buttonsFrameStep() {
     frameStepButton(mouse.leftButton);
     frameStepButton(mouse.middleButton);
     frameStepButton(mouse.rightButton);
-}
-
-void updateCursor() {
-    if (!windowHandle) return;  // no window, no cursor
-    if (appState.popupOpen || (!prefs.fullScreen && prefs.cameraMode == 0)) {
-        glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
-    } else {
-        glutSetCursor(GLUT_CURSOR_NONE);
-        glutWarpPointer(mouse.warpX, mouse.warpY);
-    }
-}
-
-void openPopup() {
-    dialogs.savedCameraMode = prefs.cameraMode;
-    if (prefs.cameraMode == 1) prefs.cameraMode = 2;
-    appState.popupOpen = 1;
-    dialogs.targetOpen = 1.0f;
-    // The page may have been laid out for another window size or older settings.
-    dialogs.rebuildRequest = 1;
-    updateCursor();
-    appState.helpVisible = 0;
-}
-
-void closePopup() {
-    prefs.cameraMode = dialogs.savedCameraMode;
-    appState.popupOpen = 0;
-    dialogs.targetOpen = 0.0f;
-    updateCursor();
 }

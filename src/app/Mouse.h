@@ -1,24 +1,8 @@
-// Special keys, the pointer, the mouse buttons, the cursor and the popup switch.
+// Special keys, pointer and button events.
 #pragma once
-#include "world/SceneObject.h"
-
-class MouseState : public SceneObject {
-public:
-    int warpX = 450;
-    int warpY = 450;
-    int moved = 0;
-    int leftButton = 0;  // 0 up, 1 pressed this frame, 2 held, 3 released this frame
-    int middleButton = 0;
-    int rightButton = 0;
-    float normX = 0;
-    float normY = 0;
-};
 
 void specialHandler(int key, int x, int y);
 void specialUpHandler(int key, int x, int y);
 void mouseHandler(int button, int state, int x, int y);
 void motionHandler(int x, int y);
 void buttonsFrameStep();
-void updateCursor();
-void openPopup();
-void closePopup();

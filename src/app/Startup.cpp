@@ -1,8 +1,7 @@
 // Start-up in its fixed order (preferences, GL state, one-time loading, per-run variables) and shutdown.
 #include "app/Startup.h"
 #include "app/Globals.h"
-#include "app/MenuActions.h"
-#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
@@ -69,6 +68,8 @@ void wireAppContext() {
     appContext.infoText = &infoText;
     appContext.clock = &frameClock;
     appContext.state = &appState;
+    appContext.viewer = &camera;
+    appContext.showStatus = [](const char* message) { statusLine.setMessage(message); };
     gApp = &appContext;
 }
 
@@ -167,7 +168,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.terrain = &terrain;
+    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -192,11 +193,17 @@ static void setUpOverlayAndSun() {
     sun.texture = &sunTexture;
 }
 
+static SampleHandle explosionSample = nullptr;
+
+static void playExplosion() {
+    if (appState.soundEnabled) soundSystem.playSample3D(explosionSample, 0, 0, 0);
+}
+
 static void setUpSound() {
     if (!appState.soundEnabled) return;
     soundSystem.worldScale = appState.worldSize;
     if (soundSystem.init() != 0) return;
-    volcano.explosionSample = soundSystem.loadSample("explosion.wav");
+    explosionSample = soundSystem.loadSample("explosion.wav");
     soundSystem.setSfxVolume(1.0f);
     soundSystem.setVolume(1.0f);
 }
@@ -219,6 +226,7 @@ static void setUpLandscape() {
     volcano.infoText = &infoText;
     volcano.heightField = &heightField;
     volcano.terrain = &terrain;
+    volcano.playExplosion = playExplosion;
     volcano.waterTexture = &waterTexture;
     volcano.imageTexture = &spotTexture;
     volcano.flashTexture = &spotTexture;
@@ -240,7 +248,6 @@ void initOnce() {
     dialogText.blend = 0;
     DialogItem::textBox = &dialogText;
     DialogItem::controls = &controlsTexture;
-    dialogs.dispatch = dispatchAction;
     dialogs.buildPage(1, 1);  // the main menu waits, hidden
     miscRotors.init(8);
     setUpTextObjects();
@@ -280,7 +287,7 @@ void shutdown() {
     AppLog::write("\nShutting down...");
     starField.release();
     if (appState.soundEnabled && soundSystem.initialised) {
-        soundSystem.freeSample(volcano.explosionSample);
+        soundSystem.freeSample(explosionSample);
         soundSystem.close();
     }
 }

@@ -1,9 +1,8 @@
 // The camera: position and orientation, a decaying wander, and the view basis read back each frame.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class RotorSet;
-class TerrainMesh;
 
 // The mode recorded at the last frame in which the mouse had moved; -1 until then.
 extern int lastCameraMode;
@@ -48,7 +47,8 @@ public:
     float matrix[16] = {};
     RotorSet* moveRotors = nullptr;
     RotorSet* turnRotors = nullptr;
-    TerrainMesh* terrain = nullptr;  // keeps the manually flown camera above the ground
+    // Keeps the manually flown camera above the ground; set from above, where the terrain is known.
+    void (*keepOnGround)(SceneObject& object) = nullptr;
 
 private:
     void orbitView();

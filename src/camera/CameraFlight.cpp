@@ -1,15 +1,13 @@
 // Camera modes: automatic views, manual mouse and arrow-key flight, hold, and the auto-centred orbit.
-#include "app/Keyboard.h"
-#include "app/Mouse.h"
 #include "camera/Camera.h"
 #include "camera/RotorSet.h"
 #include "core/AppContext.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/KeyboardState.h"
 #include "core/MathUtil.h"
 #include "core/Prefs.h"
-#include "ui/TextBox.h"
-#include "world/TerrainMesh.h"
+#include "scene/MouseState.h"
 #include <GL/freeglut.h>
 #include <cmath>
 
@@ -57,14 +55,14 @@ void Camera::manualFlight() {
     const KeyboardState& keys = *gApp->keyboard;
     if (m.leftButton != 0) {
         thrust();
-        gApp->statusLine->setMessage("Thrust");
+        gApp->showStatus("Thrust");
     }
     if (keys.arrows && !gApp->state->popupOpen) keyFlight();
     if (!p.paused) update();
-    if (terrain) terrain->keepOnGround(*this, 1);
+    if (keepOnGround) keepOnGround(*this);
     if (!keys.arrows && m.middleButton != 0) {
         applyDrag(10.0f);
-        gApp->statusLine->setMessage("Brake");
+        gApp->showStatus("Brake");
     } else {
         applyDrag(1.5f);
     }

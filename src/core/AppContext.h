@@ -11,6 +11,7 @@ class Screen;
 class TextBox;
 class Clock;
 class AppState;
+class SceneObject;
 
 class AppContext {
 public:
@@ -27,6 +28,10 @@ public:
     TextBox* infoText = nullptr;
     Clock* clock = nullptr;
     AppState* state = nullptr;
+    // For the layers below the camera and the text boxes: the camera as the object billboards turn to
+    // face, and the status line as somewhere to send a message.
+    const SceneObject* viewer = nullptr;
+    void (*showStatus)(const char* message) = nullptr;
 };
 
 // Null until the one-time initialisation wires it.

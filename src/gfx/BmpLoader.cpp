@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 
 namespace {
 

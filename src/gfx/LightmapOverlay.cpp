@@ -5,7 +5,7 @@
 #include "core/Prefs.h"
 #include "core/Random.h"
 #include "gfx/Screen.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The full-screen lightmap: a 128 x 128 mask of noise, vignette and gratings multiplied over the finished frame.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 #include <cstdint>
 
 class LightmapOverlay : public SceneObject {

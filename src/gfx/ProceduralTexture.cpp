@@ -10,7 +10,7 @@
 #include "core/MathUtil.h"
 #include "core/Random.h"
 #include "gfx/Noise.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // Screen passes: letterbox, viewport, projections, clears and fades.
 #include "gfx/Screen.h"
-#include "camera/Camera.h"
 #include "core/AppContext.h"
 #include "core/Prefs.h"
 #include <GL/glu.h>
@@ -24,10 +23,10 @@ void Screen::setOrtho2D() const {
     glLoadIdentity();
 }
 
-void Screen::setPerspective(float aspect) const {
+void Screen::setPerspective(float aspect, float fov) const {
     float cameraZ = gApp->prefs->cameraZ;
     float level = letterboxLevel / 6.0f;
-    float fovy = gApp->camera->fov - level * level * 44.0f;
+    float fovy = fov - level * level * 44.0f;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fovy, aspect, zNear, zFarBase + cameraZ);

@@ -1,6 +1,6 @@
 // The window's picture area: viewport, projections, clear, fade rectangle and letterbox bars.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class Screen : public SceneObject {
 public:
@@ -9,7 +9,8 @@ public:
     void setLetterbox(int level);
     void applyViewport() const;
     void setOrtho2D() const;
-    void setPerspective(float aspect) const;
+    // The camera's field of view, narrowed by the letterbox.
+    void setPerspective(float aspect, float fov) const;
     void drawFade(float alpha) const;
     void drawLetterbox() const;
     void clearFrame() const;

@@ -1,7 +1,7 @@
 // The splinter burst and picture skip effects built from a captured frame.
 #pragma once
-#include "gfx/Texture.h"
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
 #include <cstdint>
 
 // Nearest-pixel stretch of a width x height RGB picture over a side x side one.

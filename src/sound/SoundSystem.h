@@ -1,7 +1,7 @@
 // The one wrapper over the sound library: start-up with fallbacks, guarded operations, positional plays.
 #pragma once
+#include "scene/SceneObject.h"
 #include "sound/SoundLibrary.h"
-#include "world/SceneObject.h"
 
 class SoundSystem : public SceneObject {
 public:

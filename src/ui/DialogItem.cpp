@@ -1,6 +1,6 @@
 // Dialog widgets: hit tests, the per-frame input state machines and their drawing from the controls picture.
 #include "ui/DialogItem.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include "ui/TextBox.h"
 #include <algorithm>
 #include <cmath>

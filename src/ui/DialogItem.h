@@ -1,6 +1,6 @@
 // The five dialog widgets: slider, toggle, button, close box and the title that drags its dialog.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class TextBox;
 class Texture;

@@ -1,11 +1,12 @@
 // Dialog stack: widget placement, page building and the page stack, the open slide, focus, drag and input scan.
 #include "ui/DialogStack.h"
-#include "app/Keyboard.h"
-#include "app/Mouse.h"
 #include "core/AppContext.h"
 #include "core/AppLog.h"
+#include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/KeyboardState.h"
 #include "gfx/Screen.h"
+#include "scene/MouseState.h"
 #include "ui/MenuPages.h"
 #include "ui/TextBox.h"
 #include <algorithm>
@@ -106,7 +107,32 @@ void DialogStack::buildPage(int page, int reset) {
         clearItems();
         pageId = page;
     }
-    buildPageContents(*this, page);
+    addPageContents(page);
+}
+
+void DialogStack::addPageContents(int page) {
+    DialogItem::fontSize = 10;
+    if (page < 0 || page >= kPageCount) return;
+    const Page& p = menuPages[page];
+    if (p.menuStyle) {
+        DialogItem::fontSize = 20;
+        if (TextBox* text = DialogItem::textBox) text->shakeOn = text->alphaTest = 1;
+    }
+    addItem(kTitle, p.title ? p.title : gApp->state->name, 0);
+    for (int i = 0; i < p.rowCount; ++i) addRow(p.rows[i]);
+}
+
+void DialogStack::addRow(const PageRow& row) {
+    if (row.kind == kCursorRow) {
+        cursorX += row.dx;
+        cursorY += row.dy;
+        return;
+    }
+    if ((row.flags & kRowNeedsSound) && !gApp->state->soundEnabled) return;
+    float scale = (row.flags & kRowWorldScaled) ? gApp->state->worldSize : 1.0f;
+    float integer = (row.flags & kRowInteger) ? 1.0f : 0.0f, linear = (row.flags & kRowLinear) ? 1.0f : 0.0f;
+    addItem(row.kind, row.label, row.id, row.value ? row.value() : 0.0f, row.minValue * scale, row.maxValue * scale,
+            integer, linear);
 }
 
 void DialogStack::push() {

@@ -1,7 +1,9 @@
 // The popup dialog: one page of widgets at a time, the pages that led to it, the slide and the input scan.
 #pragma once
+#include "scene/SceneObject.h"
 #include "ui/DialogItem.h"
-#include "world/SceneObject.h"
+
+struct PageRow;
 
 class DialogStack : public SceneObject {
 public:
@@ -67,6 +69,9 @@ private:
     int findItem(int id);
     void place(int index, int kind, const char* label, int id, const float a[5]);
     void dragAndNudge(const DialogInput& in);
+    // Adds the page's title and rows at the layout cursor; an unknown page adds nothing.
+    void addPageContents(int page);
+    void addRow(const PageRow& row);
 
     Slot slots[kMaxItems];
     int initLogged = 0;

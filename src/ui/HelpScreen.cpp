@@ -5,7 +5,7 @@
 #include "core/AppState.h"
 #include "core/Prefs.h"
 #include "gfx/Screen.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include "sound/SoundSystem.h"
 #include "ui/TextBox.h"
 #include "world/Light.h"

@@ -1,12 +1,11 @@
-// Page tables of the popup dialogs and the builder that lays them out.
+// Page tables of the popup dialogs.
 #include "ui/MenuPages.h"
 #include "camera/Camera.h"
 #include "core/AppContext.h"
 #include "core/AppState.h"
 #include "core/Prefs.h"
 #include "sound/SoundSystem.h"
-#include "ui/DialogStack.h"
-#include "ui/TextBox.h"
+#include "ui/DialogItem.h"
 #include "world/TerrainPasses.h"
 #include <cstdlib>
 
@@ -160,19 +159,6 @@ constexpr Page page(const char* title, int menuStyle, const PageRow (&rows)[N]) 
     return {title, menuStyle, rows, N};
 }
 
-void addRow(DialogStack& dialog, const PageRow& row) {
-    if (row.kind == kCursorRow) {
-        dialog.cursorX += row.dx;
-        dialog.cursorY += row.dy;
-        return;
-    }
-    if ((row.flags & kRowNeedsSound) && !gApp->state->soundEnabled) return;
-    float scale = (row.flags & kRowWorldScaled) ? gApp->state->worldSize : 1.0f;
-    float integer = (row.flags & kRowInteger) ? 1.0f : 0.0f, linear = (row.flags & kRowLinear) ? 1.0f : 0.0f;
-    dialog.addItem(row.kind, row.label, row.id, row.value ? row.value() : 0.0f, row.minValue * scale,
-                   row.maxValue * scale, integer, linear);
-}
-
 }  // namespace
 
 const Page menuPages[kPageCount] = {
@@ -181,15 +167,3 @@ const Page menuPages[kPageCount] = {
     page("Mesh Cloud/Shadow", 0, kColor), page("Lighting", 0, kLighting), page("Sounds", 0, kSounds),
     page("Lightmap", 0, kLightmap), page("Randoms", 0, kRandoms),
 };
-
-void buildPageContents(DialogStack& dialog, int pageId) {
-    DialogItem::fontSize = 10;
-    if (pageId < 0 || pageId >= kPageCount) return;
-    const Page& p = menuPages[pageId];
-    if (p.menuStyle) {
-        DialogItem::fontSize = 20;
-        if (TextBox* text = DialogItem::textBox) text->shakeOn = text->alphaTest = 1;
-    }
-    dialog.addItem(kTitle, p.title ? p.title : gApp->state->name, 0);
-    for (int i = 0; i < p.rowCount; ++i) addRow(dialog, p.rows[i]);
-}

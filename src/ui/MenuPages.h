@@ -1,8 +1,6 @@
 // The contents of the popup pages: one table of widget rows per page id.
 #pragma once
 
-class DialogStack;
-
 // Row flags.
 enum { kRowInteger = 1, kRowLinear = 2, kRowWorldScaled = 4, kRowNeedsSound = 8 };
 // Row kind that only moves the layout cursor; the others are widget kinds.
@@ -28,6 +26,3 @@ struct Page {
 constexpr int kPageCount = 11;
 // Page 0 holds this scene's own settings, 1 is the main menu, 2 the options, 3 to 10 their sub-pages.
 extern const Page menuPages[kPageCount];
-
-// Adds the page's title and rows at the dialog's layout cursor; an unknown page adds nothing.
-void buildPageContents(DialogStack& dialog, int page);

@@ -1,11 +1,11 @@
 // Text boxes: timed messages and pen movement; glyph drawing over the font texture.
 #include "ui/TextBox.h"
 #include "camera/RotorSet.h"
-#include "gfx/Texture.h"
 #include "core/AppContext.h"
 #include "core/Clock.h"
 #include "core/Trace.h"
 #include "gfx/Screen.h"
+#include "scene/Texture.h"
 #include <cstdio>
 #include <cstring>
 

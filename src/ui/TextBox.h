@@ -1,6 +1,6 @@
 // A styled text pen over the bitmap font that can also hold one timed status message.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class RotorSet;
 class Texture;

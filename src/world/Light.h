@@ -1,6 +1,6 @@
 // The orbiting spot light, and the small GL helpers for fog colour, texture generation and gradient frames.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 class Light : public SceneObject {
 public:

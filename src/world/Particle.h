@@ -1,6 +1,6 @@
 // One pooled particle: its emission point and the size and colour ramps it runs through over its life.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 
 // Uses the base position, velocity, radius (current size), color, rotation, spin and visible (alive).
 class Particle : public SceneObject {

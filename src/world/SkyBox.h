@@ -1,7 +1,7 @@
 // A box of six inward-facing sky textures around the camera or the origin.
 #pragma once
-#include "gfx/Texture.h"
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
 
 class SkyBox : public SceneObject {
 public:

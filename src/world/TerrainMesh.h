@@ -1,6 +1,6 @@
 // The renderable, collidable terrain grid resampled from the height field.
 #pragma once
-#include "world/SceneObject.h"
+#include "scene/SceneObject.h"
 #include <cstdint>
 
 class HeightField;

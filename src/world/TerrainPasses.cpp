@@ -3,7 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Clock.h"
 #include "core/Prefs.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include "world/TerrainMesh.h"
 #include "world/Volcano.h"
 #include <algorithm>

@@ -3,12 +3,11 @@
 #include "camera/Camera.h"
 #include "core/AppContext.h"
 #include "core/AppLog.h"
-#include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/Prefs.h"
 #include "core/Random.h"
 #include "core/Trace.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include "world/HeightField.h"
 #include "world/TerrainMesh.h"
 #include <GL/gl.h>
@@ -89,7 +88,7 @@ void Volcano::updateQuietHalf() {
 }
 
 void Volcano::erupt() {
-    if (gApp->sound && gApp->state->soundEnabled) gApp->sound->playSample3D(explosionSample, 0, 0, 0);
+    if (playExplosion) playExplosion();
     eruptionStart = gApp->clock->realSeconds;
     float a = rnd(4.0f);
     float b = rnd(4.0f);

@@ -1,6 +1,5 @@
 // The volcano: the 20-second eruption cycle, lava bombs, ash, lava flows and the flash.
 #pragma once
-#include "sound/SoundSystem.h"
 #include "world/LavaBomb.h"
 #include "world/ParticleSystem.h"
 
@@ -47,7 +46,8 @@ public:
     LavaBomb bombs[kBombPool];
     TerrainMesh* terrain = nullptr;
     HeightField* heightField = nullptr;
-    SampleHandle explosionSample = nullptr;
+    // The eruption's sound; set from above, where the sound system is known.
+    void (*playExplosion)() = nullptr;
     RotorSet* rotors = nullptr;
     TextBox* infoText = nullptr;
 

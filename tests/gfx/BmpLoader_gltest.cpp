@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "BmpTestFiles.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -102,12 +102,11 @@ TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
 }
 
 TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegrees) {
-    camera.fov = 90.0f;
     prefs.cameraZ = 0.5f;
     const float expected[3] = {90.0f, 90.0f - 11.0f, 46.0f};  // levels 0, 3, 6
     for (int i = 0; i < 3; ++i) {
         screen.setLetterbox(3 * i);
-        screen.setPerspective(4.0f / 3.0f);
+        screen.setPerspective(4.0f / 3.0f, 90.0f);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);

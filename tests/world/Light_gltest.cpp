@@ -1,6 +1,6 @@
 // The light in GL: intensity and spot direction, the cone narrowing with the cutoff, fog colours, texture generation.
+#include "scene/Texture.h"
 #include "support/TestSupport.h"
-#include "gfx/Texture.h"
 #include "world/Light.h"
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,9 @@
 // Scene object base: motion, overlap test, render state and the camera-facing billboard.
-#include "world/SceneObject.h"
-#include "camera/Camera.h"
+#include "scene/SceneObject.h"
 #include "core/AppContext.h"
 #include "core/Clock.h"
 #include "core/Prefs.h"
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include <cmath>
 
 const GLenum sourceBlendFactors[9] = {GL_ZERO, GL_ONE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA,
@@ -61,7 +60,7 @@ void SceneObject::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     if (faceCamera) {
-        const Vec3& cam = gApp->camera->rotation;
+        const Vec3& cam = gApp->viewer->rotation;
         glRotatef(-cam.y, 0, 1, 0);
         glRotatef(-cam.x, 1, 0, 0);
     }

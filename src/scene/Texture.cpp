@@ -1,5 +1,5 @@
 // Texture objects: lazy names, the bind cache, filters.
-#include "gfx/Texture.h"
+#include "scene/Texture.h"
 #include <GL/glu.h>
 
 GLuint Texture::boundTextureName = 0;
