@@ -86,8 +86,8 @@ const SettingRange* settingRange(const Prefs& p, const void* field) {
 }
 
 float clampToRange(const SettingRange& row, float v, float worldSize) {
-    if (!std::isfinite(v)) v = row.fallback * (row.perWorldSize ? worldSize : 1.0f);
     float scale = row.perWorldSize ? worldSize : 1.0f;
+    if (!std::isfinite(v)) v = row.fallback * scale;
     float low = row.low * scale, high = row.high * scale;
     return v < low ? low : (v > high ? high : v);
 }
