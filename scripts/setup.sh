@@ -7,7 +7,8 @@ build_dir=${BUILD_DIR:-$root/build}
 build_type=${BUILD_TYPE:-Release}
 
 packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
-          libopenal-dev libsndfile1-dev libfreetype-dev fonts-dejavu-core libgtest-dev xvfb xauth)
+          libopenal-dev libsndfile1-dev libfreetype-dev fonts-dejavu-core libgtest-dev xvfb xauth
+          groff-base desktop-file-utils python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 // Entry: preferences, GLUT window and callbacks, start-up, and the main loop.
 #include "app/Automation.h"
 #include "app/DisplayCheck.h"
+#include "app/FileLocations.h"
 #include "app/Frame.h"
 #include "app/Globals.h"
 #include "app/Keyboard.h"
@@ -8,6 +9,7 @@
 #include "app/Mouse.h"
 #include "app/Options.h"
 #include "app/PrefsFile.h"
+#include "app/SaverWindow.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include <GL/freeglut.h>
@@ -20,10 +22,15 @@
 #define VULKORA_VERSION "0.1.0"
 #endif
 
-static void displayCallback() {
+// One frame up to the swap, for the GLUT window and the screensaver's window alike.
+static void drawFrame() {
     beforeFrame();
     displayFrame();
     beforeSwap();
+}
+
+static void displayCallback() {
+    drawFrame();
     glutSwapBuffers();
     afterSwap();
 }
@@ -41,6 +48,14 @@ static void windowStatusCallback(int status) {
     windowVisible = status == GLUT_FULLY_RETAINED || status == GLUT_PARTIALLY_RETAINED;
 }
 
+// The window is going: from the window manager's close button GLUT takes it down itself and the rest of the
+// exit runs here; from the exit fade it is already on its way.
+static void closeCallback() {
+    if (!windowHandle) return;
+    windowHandle = 0;
+    exitProgram();
+}
+
 static void loadStartupPrefs() {
     if (loadPrefs(prefs, appState.name) != 0) {
         AppLog::write("No Prefs found.");
@@ -54,30 +69,22 @@ static void loadStartupPrefs() {
     }
 }
 
-static void applyOptions(const Options& options) {
-    if (options.windowWidth > 0) {
-        prefs.fullScreen = 0;
-        prefs.windowWidth = options.windowWidth;
-        prefs.windowHeight = options.windowHeight;
-    }
-    if (options.noSound) appState.soundEnabled = 0;
-}
-
 static void createWindow() {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGBA);
-    if (prefs.fullScreen)
-        glutInitWindowSize(screen.width, screen.height);
-    else
-        glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
+    // Created at the windowed size, which GLUT returns to when full screen is left.
+    glutInitWindowSize(prefs.windowWidth, prefs.windowHeight);
     windowHandle = glutCreateWindow(appState.name);
     if (prefs.fullScreen) glutFullScreen();
     glutDisplayFunc(displayCallback);
     glutIdleFunc(idleCallback);
+    glutReshapeFunc(reshapeHandler);
+    glutCloseFunc(closeCallback);
+    // A scripted run hears only its script: on a shared display another program's pointer would steer it.
+    if (inputScripted()) return;
     glutKeyboardFunc(keyboardHandler);
     glutMotionFunc(motionHandler);
     glutMouseFunc(mouseHandler);
     glutPassiveMotionFunc(motionHandler);
-    glutReshapeFunc(reshapeHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
     glutWindowStatusFunc(windowStatusCallback);
@@ -87,6 +94,7 @@ int main(int argc, char** argv) {
     std::snprintf(appState.name, sizeof appState.name, "%s", "Vulkora");
     Options options;
     std::string error = parseOptions(argc, argv, options);
+    if (error.empty()) error = finishOptions(options, std::getenv("XSCREENSAVER_WINDOW"));
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n%s", error.c_str(), usageText()), 2;
     if (options.help) return std::fputs(usageText(), stdout), 0;
     if (options.version) return std::printf("Vulkora %s\n", VULKORA_VERSION), 0;
@@ -99,18 +107,25 @@ int main(int argc, char** argv) {
     error = startAutomation(options, exitProgram);
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 2;
     frameClock.startAt(clockStartMillis());
+    if (options.saver() && !(error = attachSaverWindow(options.windowId)).empty())
+        return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 1;
+    locateProgramFiles();
     loadStartupPrefs();
+    // Also in screensaver mode, where GLUT opens no window but gives the screen size and the elapsed time.
     glutInit(&argc, argv);
-    applyOptions(options);
+    applyOptions(options, prefs, appState);
     // GLUT answers size queries only once initialised, so the screen size is read after glutInit.
     screen.width = glutGet(GLUT_SCREEN_WIDTH);
     screen.height = glutGet(GLUT_SCREEN_HEIGHT);
-    createWindow();
+    if (!options.saver()) createWindow();
     dialogs.dispatch = dispatchAction;
     initGL();
     AppLog::write("Ready...\n");
+    if (options.saver()) {
+        runSaver({drawFrame, afterSwap, reshapeHandler});
+        exitProgram();
+    }
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutMainLoop();
-    if (windowHandle) glutDestroyWindow(windowHandle);
     return 0;
 }

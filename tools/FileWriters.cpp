@@ -1,6 +1,8 @@
 // BMP and WAV writers: byte layout by hand so every run gives the same bytes.
 #include "FileWriters.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -85,4 +87,18 @@ bool writeWav(const std::string& path, const std::vector<float>& samples, int sa
         put16(out, uint16_t(int16_t(v)));
     }
     return writeBytes(path, out);
+}
+
+bool writePng(const std::string& path, const Image& image, const std::vector<uint8_t>& alpha) {
+    std::vector<uint8_t> rgba(alpha.size() * 4);
+    for (size_t i = 0; i < alpha.size(); ++i) {
+        std::copy_n(&image.rgb[i * 3], 3, &rgba[i * 4]);
+        rgba[i * 4 + 3] = alpha[i];
+    }
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = uint32_t(image.width);
+    png.height = uint32_t(image.height);
+    png.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
 }

@@ -1,4 +1,4 @@
-// The two file formats the program reads: 24-bit bottom-up BMP and 16-bit PCM RIFF WAVE.
+// The two file formats the program reads, 24-bit bottom-up BMP and 16-bit PCM RIFF WAVE, and the icon's PNG.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -18,6 +18,9 @@ struct Image {
 
 // Writes the picture with a 54-byte header and rows bottom-up, no padding.
 bool writeBmp(const std::string& path, const Image& image);
+
+// Writes the picture with an opacity (0..255) per pixel as an 8-bit RGBA PNG.
+bool writePng(const std::string& path, const Image& image, const std::vector<uint8_t>& alpha);
 
 // Writes mono samples (-1..1, clamped) as 16-bit little-endian PCM.
 bool writeWav(const std::string& path, const std::vector<float>& samples, int sampleRate);

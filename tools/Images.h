@@ -19,5 +19,12 @@ Image makeReflection();
 // Dialog widget cells (ControlsImage.cpp).
 Image makeControls();
 
+// The 128 x 128 desktop icon (IconImage.cpp), with its opacity (0..255) per pixel, top row first.
+struct IconImage {
+    Image picture;
+    std::vector<uint8_t> alpha;
+};
+IconImage makeIcon();
+
 // 16 x 8 glyph cells of codes 32..127 from a TrueType font (FontImage.cpp); empty on failure.
 Image makeFont(const std::string& fontPath);

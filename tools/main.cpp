@@ -1,4 +1,4 @@
-// Asset generator entry: writes every image and sound the program reads into one directory.
+// Asset generator entry: writes every image and sound the program reads, and its desktop icon, into one directory.
 #include <cstdio>
 #include <string>
 
@@ -34,6 +34,11 @@ int main(int argc, char** argv) {
     bool ok = save(dir, "font_256.bmp", makeFont(kFontPath));
     for (const ImageFile& file : kImageFiles) ok = save(dir, file.name, file.make()) && ok;
     for (int face = 0; face < kSkyFaceCount; ++face) ok = save(dir, kSkyFaceFiles[face], makeSkyFace(face)) && ok;
+    const IconImage icon = makeIcon();
+    if (!writePng(dir + "/vulkora.png", icon.picture, icon.alpha)) {
+        std::fprintf(stderr, "vulkora_assets: cannot write vulkora.png\n");
+        ok = false;
+    }
     for (const SoundFile& sound : kSoundFiles) {
         if (!writeWav(dir + "/" + sound.name, normalisedSound(sound), kSampleRate)) {
             std::fprintf(stderr, "vulkora_assets: cannot write %s\n", sound.name);

@@ -6,6 +6,6 @@
 void ambientStep() {
     if (!prefs.paused) effectRotors.update(frameClock.dt, 1.0f);
     sceneStep(0);
-    if (appState.introDone && !prefs.userMode && appState.exitStartTime == 0) randomChanges();
+    if (appState.introDone && !appState.exiting) randomChanges();
     if (appState.introDone && appState.soundEnabled) soundSystem.playAmbientSound(frameClock.dt);
 }

@@ -1,5 +1,6 @@
 // The automation layer.
 #include "app/Automation.h"
+#include "app/Globals.h"
 #include "app/InputScript.h"
 #include "core/Trace.h"
 #include "gfx/PngWriter.h"
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -22,7 +24,8 @@ SteadyClock::time_point lastFrameStart, benchStart;
 std::vector<float> frameMillis;  // reserved once; no allocation while measuring
 
 void saveFrame(const std::string& file) {
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    // The window's size as the last reshape gave it: GLUT knows no screensaver window.
+    int w = screen.width, h = screen.height;
     std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -83,6 +86,8 @@ int elapsedMillis() {
 
 long currentFrame() { return frame; }
 
+bool inputScripted() { return !options.inputScript.empty(); }
+
 void beforeFrame() {
     frame += 1;
     traceSetFrame(frame);
@@ -98,6 +103,7 @@ void beforeSwap() {
 
 void afterSwap() {
     if (options.frames > 0 && frame >= options.frames) endRun();
+    if (options.delayMicros > 0) std::this_thread::sleep_for(std::chrono::microseconds(options.delayMicros));
 }
 
 void saveFinalScreenshot() {

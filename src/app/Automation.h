@@ -10,6 +10,8 @@ std::string startAutomation(const Options& options, void (*end)());
 int elapsedMillis();
 int clockStartMillis();
 long currentFrame();
+// True when an input script, and not the keyboard and mouse, drives the run.
+bool inputScripted();
 // Around each display: before it, after it (before the swap), after the swap.
 void beforeFrame();
 void beforeSwap();

@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/SaverWindow.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -77,7 +78,7 @@ static void drawBlink() {
 }
 
 static void exitFade() {
-    if (appState.exitStartTime == 0) return;
+    if (!appState.exiting) return;
     screen.setColor(0, 0, 0, 1);
     double elapsed = frameClock.realSeconds - appState.exitStartTime;
     if (elapsed >= 2.0) {
@@ -90,7 +91,10 @@ static void exitFade() {
 void exitProgram() {
     shutdown();
     AppLog::write("Destroying window...");
-    if (windowHandle) glutDestroyWindow(windowHandle);
+    int window = windowHandle;
+    windowHandle = 0;  // GLUT calls the close callback on the way: nothing more for it to do
+    if (window) glutDestroyWindow(window);
+    releaseSaverWindow();
     AppLog::write("Fin\n");
     finishAutomation();
     std::exit(0);
@@ -200,7 +204,7 @@ static void placeLight() {
     light.cutoff = p[5];
     light.exponent = p[6];
     light.apply();
-    if (prefs.universe < 2 && appState.exitStartTime == 0 && appState.introDone) sun.position = light.position;
+    if (prefs.universe < 2 && !appState.exiting && appState.introDone) sun.position = light.position;
 }
 
 void worldDraw() {
@@ -241,6 +245,9 @@ void reshapeHandler(int w, int h) {
     }
     screen.width = w;
     screen.height = h > 0 ? h : 1;
+    // Mouse look measures from the middle of the window, where the pointer is sent back.
+    mouse.warpX = w / 2;
+    mouse.warpY = screen.height / 2;
     screen.setLetterbox(prefs.letterbox);
     screen.applyViewport();
 }

@@ -14,7 +14,6 @@
 #include <cstring>
 
 int letterboxCounter = 0;
-float lastGroundHeight = 1.0f;
 
 void scaleSetting(float& value, float factor, const char* format) {
     scaleInRange(prefs, value, factor);
@@ -49,11 +48,12 @@ namespace {
 int cycle(int value, int lo, int hi) { return value >= hi || value < lo ? lo : value + 1; }
 
 void exitKey() {
-    if (appState.exitStartTime != 0) {
+    if (appState.exiting) {
         // Second press: the next frame ends the program.
         appState.exitStartTime = frameClock.realSeconds - 5.0;
         return;
     }
+    appState.exiting = 1;
     appState.exitStartTime = frameClock.realSeconds;
     appState.helpVisible = 0;
     closePopup();
@@ -73,14 +73,9 @@ void helpKey() {
 
 void loadKey() {
     int cameraMode = prefs.cameraMode;
-    if (loadPrefs(prefs, appState.name) != 0) {
-        statusLine.setMessage("Could NOT Load Prefs");
-        return;
-    }
-    prefs.paused = 0;
+    if (!reloadPrefs()) return;
     prefs.cameraMode = cameraMode;
     updateCursor();
-    statusLine.setMessage("Loaded Prefs");
 }
 
 void fullScreenKey() {
@@ -129,7 +124,6 @@ void cameraKey() {
         "Camera 0: Auto: Random Location and Orientation", "Camera 1: Manual Mouse/Arrow Key Control",
         "Camera 2: Hold", "Camera 3: Auto: Random Location w/ Centered View"};
     prefs.cameraMode = cycle(prefs.cameraMode, 0, 3);
-    if (prefs.cameraMode != 0) mouse.moved = 1;  // the new mode takes effect at once
     updateCursor();
     statusLine.setMessage(kNames[prefs.cameraMode]);
 }
@@ -233,8 +227,6 @@ void applyKeyCommand(unsigned char key) {
         if (std::strchr(command.keys, key)) return command.run();
 }
 
-void rebuildTerrain() { terrain.build(heightField); }
-
 }  // namespace
 
 void keyboardHandler(unsigned char key, int, int) {
@@ -245,32 +237,30 @@ void keyboardHandler(unsigned char key, int, int) {
     afterKey(key);
 }
 
+bool reloadPrefs() {
+    const int fullScreen = prefs.fullScreen, width = prefs.windowWidth, height = prefs.windowHeight;
+    if (loadPrefs(prefs, appState.name) != 0) {
+        statusLine.setMessage("Could NOT Load Prefs");
+        return false;
+    }
+    // The window stays as it is: the file's window state would only be shown, not in force.
+    prefs.fullScreen = fullScreen;
+    prefs.windowWidth = width;
+    prefs.windowHeight = height;
+    prefs.paused = 0;
+    screen.clearPasses = 1.0f;
+    camera.fov = prefs.fov;
+    setFogColor(prefs.universe);
+    applyWorldSettings();
+    statusLine.setMessage("Loaded Prefs");
+    return true;
+}
+
 void afterKey(int k) {
-    if (prefs.groundHeight != lastGroundHeight) {
-        lastGroundHeight = prefs.groundHeight;
-        rebuildTerrain();
-    }
-    switch (k) {
-    case '[':
-    case ']': resizeWorld(); break;
-    case '<':
-    case '>':
-        terrain.columns = terrain.rows = prefs.tesselation;
-        rebuildTerrain();
-        break;
-    case '@':
-        showOptions();
-        screen.clearPasses = 1.0f;
-        prefs.paused = 0;
-        camera.fov = prefs.fov;
-        break;
-    case 127:
-        if (appState.soundEnabled) soundSystem.playFile("cricket2.wav");
-        break;
-    default: break;
-    }
+    applyWorldSettings();
+    if (k == 127 && appState.soundEnabled) soundSystem.playFile("cricket2.wav");
     if (k != 0) dialogs.rebuildRequest = 1;
-    if (appState.exitStartTime != 0) {
+    if (appState.exiting) {
         // Every key during the exit fade bursts the picture into splinters again.
         appState.splinterState = 3;
         splinter.skipPhase = 0.0f;

@@ -12,6 +12,7 @@ void scaleSetting(float& value, float factor, const char* format);
 void toggleSetting(int& value, const char* on, const char* off);
 // Back to the intro scene, with its sound from the start.
 void replayIntro();
+// Loads the preferences file and puts what it holds in force; false (nothing changed but the message) on failure.
+bool reloadPrefs();
 
 extern int letterboxCounter;
-extern float lastGroundHeight;

@@ -25,20 +25,17 @@ struct MenuAction {
 
 int I(float v) { return static_cast<int>(v); }
 void show(const char* format, float value) { statusLine.setMessagef(format, static_cast<double>(value)); }
-void rebuildTerrain() { terrain.build(heightField); }
-
 // ---- page 0: this scene's own settings ----
 
 void groundHeight(float v) {
-    prefs.groundHeight = lastGroundHeight = v;  // the keys need not rebuild it again
-    rebuildTerrain();
+    prefs.groundHeight = v;
+    applyWorldSettings();
     show("<PageUp/Down> Main Height: %4.2f", prefs.groundHeight);
 }
 
 void tesselation(float v) {
     prefs.tesselation = I(v);
-    terrain.columns = terrain.rows = prefs.tesselation;
-    rebuildTerrain();
+    applyWorldSettings();
     statusLine.setMessagef("Tesselation:: %d", prefs.tesselation);
 }
 
@@ -57,14 +54,7 @@ void openSubPage(int id) {
 }
 
 void loadFromMenu() {
-    if (loadPrefs(prefs, appState.name) != 0) {
-        statusLine.setMessage("Could NOT Load Prefs");
-    } else {
-        statusLine.setMessage("Loaded Prefs");
-        prefs.cameraMode = 3;
-        screen.clearPasses = 1.0f;
-    }
-    prefs.paused = 0;
+    if (reloadPrefs()) prefs.cameraMode = 3;
 }
 
 // ---- page 5: general ----
@@ -143,7 +133,7 @@ void lightmapFlag(int bit, float v) {
 
 const MenuAction kActions[] = {
     {0, 54, groundHeight},
-    {0, 53, [](float v) { prefs.objectSize = v; resizeWorld(); show("Size: %4.2f", prefs.objectSize); }},
+    {0, 53, [](float v) { prefs.objectSize = v; applyWorldSettings(); show("Size: %4.2f", prefs.objectSize); }},
     {0, 50, tesselation},
     {0, 26, [](float v) { show("Texture X Magnification: %4.2f", prefs.texMagX = v); }},
     {0, 27, [](float v) { show("Texture Y Magnification: %4.2f", prefs.texMagY = v); }},
@@ -253,6 +243,7 @@ void closeBox() {
 }
 
 void quit() {
+    appState.exiting = 1;
     appState.exitStartTime = frameClock.realSeconds;
     closePopup();
     appState.splinterState = 3;

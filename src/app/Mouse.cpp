@@ -5,6 +5,7 @@
 #include "app/Popup.h"
 #include "core/SettingRanges.h"
 #include <GL/freeglut.h>
+#include <initializer_list>
 
 static void recordArrow(int key, int ctrl) {
     int& a = keyboard.arrows;
@@ -45,8 +46,8 @@ static void specialCommand(int key) {
     case GLUT_KEY_F2: scaleSetting(prefs.texMagX, 1.111111f, "F1/F2: %4.2f"); break;
     case GLUT_KEY_F3: scaleSetting(prefs.texMagY, 0.9f, "F3/F4: %4.2f"); break;
     case GLUT_KEY_F4: scaleSetting(prefs.texMagY, 1.111111f, "F3/F4: %4.2f"); break;
-    case GLUT_KEY_F9: scaleSetting(prefs.f9Value, 0.9f, "F7/F8: %4.2f"); break;
-    case GLUT_KEY_F10: scaleSetting(prefs.f9Value, 1.111111f, "F7/F8: %4.2f"); break;
+    case GLUT_KEY_F9: scaleSetting(prefs.f9Value, 0.9f, "F9/F10: %4.2f"); break;
+    case GLUT_KEY_F10: scaleSetting(prefs.f9Value, 1.111111f, "F9/F10: %4.2f"); break;
     case GLUT_KEY_F11: fadeStep(0.95f); break;
     case GLUT_KEY_F12: fadeStep(1.05263f); break;
     default: break;
@@ -54,6 +55,7 @@ static void specialCommand(int key) {
 }
 
 void specialHandler(int key, int, int) {
+    if (!appState.introDone) return;
     keyboard.specialKey = key;
     recordModifiers();
     recordArrow(key, keyboard.ctrl);
@@ -86,17 +88,29 @@ void motionHandler(int x, int y) {
     mouse.moved = 1;
 }
 
-static void stepButton(int& button, int state) {
-    if (state == GLUT_DOWN && button == 0) button = 1;
-    if (state == GLUT_UP && button == 2) button = 3;
+static int* buttonState(int button) {
+    switch (button) {
+    case GLUT_LEFT_BUTTON: return &mouse.leftButton;
+    case GLUT_MIDDLE_BUTTON: return &mouse.middleButton;
+    case GLUT_RIGHT_BUTTON: return &mouse.rightButton;
+    default: return nullptr;
+    }
+}
+
+static void stepButton(int button, int state) {
+    int* b = buttonState(button);
+    if (!b) return;
+    if (state == GLUT_DOWN && *b == 0) *b = 1;
+    else if (state == GLUT_UP && *b == 2) *b = 3;
+    // Pressed and released between two frames: the frames still see the press, then the release.
+    else if (state == GLUT_UP && *b == 1) mouse.releasePending |= 1 << button;
 }
 
 void mouseHandler(int button, int state, int x, int y) {
     motionHandler(x, y);
-    if (button == GLUT_LEFT_BUTTON) stepButton(mouse.leftButton, state);
-    if (button == GLUT_MIDDLE_BUTTON) stepButton(mouse.middleButton, state);
-    if (button == GLUT_RIGHT_BUTTON) stepButton(mouse.rightButton, state);
-    if (mouse.rightButton == 1 && appState.introDone) {
+    stepButton(button, state);
+    bool rightPress = button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN && mouse.rightButton == 1;
+    if (rightPress && appState.introDone) {
         if (!appState.popupOpen) {
             openPopup();
             mouse.leftButton = 0;
@@ -107,13 +121,11 @@ void mouseHandler(int button, int state, int x, int y) {
     }
 }
 
-static void frameStepButton(int& button) {
-    if (button == 1) button = 2;
-    else if (button == 3) button = 0;
-}
-
 void buttonsFrameStep() {
-    frameStepButton(mouse.leftButton);
-    frameStepButton(mouse.middleButton);
-    frameStepButton(mouse.rightButton);
+    for (int button : {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON}) {
+        int& b = *buttonState(button);
+        if (b == 1) b = (mouse.releasePending & (1 << button)) ? 3 : 2;
+        else if (b == 3) b = 0;
+    }
+    mouse.releasePending = 0;
 }

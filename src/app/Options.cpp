@@ -1,5 +1,9 @@
 // Parsing of the automation options.
 #include "app/Options.h"
+#include "core/AppState.h"
+#include "core/Prefs.h"
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,6 +20,11 @@ const char* usageText() {
            "  --trace FILE          write one line per observable event\n"
            "  --benchmark S         measure S seconds of frames and print frame-time figures\n"
            "  --bench-from F        start the benchmark at frame F (default 1)\n"
+           "  --root                screensaver: draw into the root window (or the desktop's virtual root)\n"
+           "  --window-id ID        screensaver: draw into the existing window ID (decimal or 0x hex)\n"
+           "  --sound               play sound in screensaver mode (silent there without it)\n"
+           "  --fps                 show the frames per second from the start\n"
+           "  --delay US            pause US microseconds after each frame\n"
            "  --help, --version\n";
 }
 
@@ -50,6 +59,23 @@ static bool parseShot(const char* text, ShotRequest& shot) {
     return parseLong(frame.c_str(), shot.frame) && shot.frame >= 1 && (shot.file = colon + 1, true);
 }
 
+constexpr long kMaxDelay = 1000000;  // a second between frames is already a slide show
+
+// An X window id: decimal or 0x hex, at most the 29 bits X gives its resource ids; never 0.
+static bool parseWindowId(const char* text, unsigned long& id) {
+    bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* digits = hex ? text + 2 : text;
+    // strtoul alone would take a sign or leading blanks.
+    if (!(hex ? std::isxdigit(static_cast<unsigned char>(*digits)) : std::isdigit(static_cast<unsigned char>(*digits))))
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    unsigned long long value = std::strtoull(digits, &end, hex ? 16 : 10);
+    if (*end != '\0' || errno != 0 || value < 1 || value > 0x1FFFFFFF) return false;
+    id = static_cast<unsigned long>(value);
+    return true;
+}
+
 // GLUT's own options: left for glutInit, which reads them from the same command line.
 static int glutOptionWords(const std::string& opt) {
     static const char* const kWithValue[] = {"-display", "-geometry"};
@@ -71,8 +97,12 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         if (opt == "--help") { out.help = true; continue; }
         if (opt == "--version") { out.version = true; continue; }
         if (opt == "--no-sound") { out.noSound = true; continue; }
+        if (opt == "--root") { out.root = true; continue; }
+        if (opt == "--sound") { out.sound = true; continue; }
+        if (opt == "--fps") { out.fps = true; continue; }
         static const char* const kWithValue[] = {"--window", "--fixed-step", "--clock-start", "--frames", "--screenshot", "--shot",
-                                                 "--input-script", "--trace", "--benchmark", "--bench-from"};
+                                                 "--input-script", "--trace", "--benchmark", "--bench-from",
+                                                 "--window-id", "--delay"};
         bool known = false;
         for (const char* name : kWithValue) known = known || opt == name;
         if (!known) return "unknown option '" + opt + "'";
@@ -90,7 +120,30 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         else if (opt == "--trace") out.traceFile = value;
         else if (opt == "--benchmark") ok = parseDouble(value, out.benchmarkSeconds) && out.benchmarkSeconds > 0;
         else if (opt == "--bench-from") ok = parseLong(value, out.benchFrom) && out.benchFrom >= 1;
+        else if (opt == "--window-id") ok = parseWindowId(value, out.windowId);
+        else if (opt == "--delay") ok = parseLong(value, out.delayMicros) && out.delayMicros >= 0 && out.delayMicros <= kMaxDelay;
         if (!ok) return "bad value '" + std::string(value) + "' for option '" + opt + "'";
     }
     return "";
+}
+
+std::string finishOptions(Options& out, const char* saverWindow) {
+    if (out.root && out.windowId) return "options '--root' and '--window-id' exclude each other";
+    // The daemon's window is the virtual root of a --root run as well.
+    if (saverWindow && *saverWindow && !out.windowId && !parseWindowId(saverWindow, out.windowId))
+        return "bad window id '" + std::string(saverWindow) + "' in XSCREENSAVER_WINDOW";
+    // Scripted input could save the preferences, which a screensaver never does.
+    if (out.saver() && !out.inputScript.empty())
+        return "option '--input-script' cannot be used in screensaver mode, which takes no input";
+    return "";
+}
+
+void applyOptions(const Options& options, Prefs& prefs, AppState& state) {
+    if (options.windowWidth > 0) {
+        prefs.fullScreen = 0;
+        prefs.windowWidth = options.windowWidth;
+        prefs.windowHeight = options.windowHeight;
+    }
+    if (options.fps) prefs.showFps = 1;
+    if (options.noSound || (options.saver() && !options.sound)) state.soundEnabled = 0;
 }

@@ -1,11 +1,14 @@
 // The popup switch and the cursor that goes with it.
 #include "app/Popup.h"
 #include "app/Globals.h"
+#include "core/Trace.h"
 #include <GL/freeglut.h>
 
 void updateCursor() {
     if (!windowHandle) return;  // no window, no cursor
-    if (appState.popupOpen || (!prefs.fullScreen && prefs.cameraMode == 0)) {
+    bool arrow = appState.popupOpen || (!prefs.fullScreen && prefs.cameraMode == 0);
+    trace("cursor", arrow ? "arrow" : "none");
+    if (arrow) {
         glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
     } else {
         glutSetCursor(GLUT_CURSOR_NONE);
@@ -25,7 +28,8 @@ void openPopup() {
 }
 
 void closePopup() {
-    prefs.cameraMode = dialogs.savedCameraMode;
+    // Only an open popup holds a saved mode; quitting without one keeps the view on screen.
+    if (appState.popupOpen) prefs.cameraMode = dialogs.savedCameraMode;
     appState.popupOpen = 0;
     dialogs.targetOpen = 0.0f;
     updateCursor();

@@ -1,5 +1,7 @@
 // The preferences file: a 348-byte image of the settings record, brought into range when loaded.
 #include "app/PrefsFile.h"
+#include "app/FileLocations.h"
+#include "core/FilePath.h"
 #include "core/SettingRanges.h"
 #include "core/Trace.h"
 #include <cstdio>
@@ -7,12 +9,17 @@
 
 static const uint8_t kTag[4] = {0x98, 0xD6, 0x42, 0x00};
 
-static void prefsFileName(char* out, size_t size, const char* stem) { std::snprintf(out, size, "%s.pref", stem); }
+static void prefsFileName(char* out, size_t size, const char* stem) {
+    char name[96];
+    std::snprintf(name, sizeof name, "%s.pref", stem);
+    joinPath(out, size, fileLocations.configDir.c_str(), name);
+}
 
 int savePrefs(const Prefs& p, const char* stem) {
-    char fileName[96], tempName[112];
+    char fileName[kMaxPath], tempName[kMaxPath + 4];
     prefsFileName(fileName, sizeof fileName, stem);
     std::snprintf(tempName, sizeof tempName, "%s.tmp", fileName);
+    if (!fileLocations.configDir.empty()) makeDirectories(fileLocations.configDir.c_str());
     Prefs image = p;
     std::memcpy(image.tag, kTag, sizeof kTag);
     // Write beside the old file and rename over it, so a failed write never loses the old settings.
@@ -31,7 +38,7 @@ int savePrefs(const Prefs& p, const char* stem) {
 }
 
 int loadPrefs(Prefs& p, const char* stem) {
-    char fileName[96];
+    char fileName[kMaxPath];
     prefsFileName(fileName, sizeof fileName, stem);
     // A file that cannot be read whole (missing, empty, short, a directory) leaves the record as it was.
     Prefs image;

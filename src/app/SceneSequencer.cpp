@@ -1,6 +1,7 @@
 // Scene sequencing and the random splinter, lightmap and skip changes.
 #include "app/SceneSequencer.h"
 #include "app/Globals.h"
+#include "app/Popup.h"
 #include "core/Random.h"
 #include "core/Trace.h"
 
@@ -12,6 +13,7 @@ const SceneRow sceneTable[kLastSceneIndex + 1] = {
 double sceneEndTime = 0;
 double splinterEndTime = 0;
 double lastSplinterTime = 20.0, lastRandomLightmapTime = 20.0, lastSkipTime = 30.0;
+float lastGroundHeight = 1.0f;
 
 static void applySceneRow(const SceneRow& row) {
     prefs.fade = row.fade;
@@ -44,7 +46,10 @@ void sceneStep(int flags) {
             appState.introDone = 1;
         }
     }
-    if (flags & kSceneApply) applySceneRow(sceneTable[appState.sceneIndex]);
+    if (flags & kSceneApply) {
+        applySceneRow(sceneTable[appState.sceneIndex]);
+        updateCursor();
+    }
 }
 
 // A chance per frame: the test perSecond > r on a fresh draw r.
@@ -68,7 +73,9 @@ static void requestSplinter(double length) {
 }
 
 void randomChanges() {
-    if (prefs.userMode || !appState.introDone) return;
+    if (!appState.introDone) return;
+    // User mode starts nothing, but a splinter from the "x" key still ends on time.
+    if (prefs.userMode) return endSplinterWhenDue();
     double now = frameClock.time;
     bool splinterDue = prefs.randomSplinter && chance(10.0f * frameClock.dt) &&
                        now - lastSplinterTime > prefs.splinterInterval;
@@ -108,4 +115,15 @@ void resizeWorld() {
     terrain.extent.x = appState.worldSize;
     terrain.extent.y = appState.worldSize;
     terrain.build(heightField);
+}
+
+void applyWorldSettings() {
+    bool rebuild = prefs.groundHeight != lastGroundHeight || terrain.columns != prefs.tesselation ||
+                   terrain.rows != prefs.tesselation;
+    lastGroundHeight = prefs.groundHeight;
+    terrain.columns = terrain.rows = prefs.tesselation;
+    if (appState.worldSize != kBaseWorldSize * prefs.objectSize)
+        resizeWorld();
+    else if (rebuild)
+        terrain.build(heightField);
 }

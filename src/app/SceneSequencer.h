@@ -15,7 +15,11 @@ extern const SceneRow sceneTable[kLastSceneIndex + 1];
 extern double sceneEndTime;
 extern double splinterEndTime;
 extern double lastSplinterTime, lastRandomLightmapTime, lastSkipTime;
+// The ground height the terrain was last built with.
+extern float lastGroundHeight;
 
 void sceneStep(int flags);
 void randomChanges();
 void resizeWorld();
+// Puts the ground height, the tesselation and the world size of the settings in force, rebuilding only what changed.
+void applyWorldSettings();

@@ -1,13 +1,11 @@
 // Start-up in its fixed order (preferences, GL state, one-time loading, per-run variables) and shutdown.
 #include "app/Startup.h"
+#include "app/FileLocations.h"
 #include "app/Globals.h"
-#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
 #include <GL/freeglut.h>
-
-static int varsInitialised = 0;
 
 void initPref() {
     AppLog::write("Init Pref...");
@@ -100,22 +98,23 @@ void initGL() {
 
     initOnce();
     initVars();
-    glutSetCursor(GLUT_CURSOR_NONE);
+    if (windowHandle) glutSetCursor(GLUT_CURSOR_NONE);  // a screensaver draws into a window that is not ours
 }
 
 static void loadTextures() {
-    fontTexture.loadBmpLumAlpha("font_256.bmp", -1, 0, 0);
+    const FileLocations& f = fileLocations;
+    fontTexture.loadBmpLumAlpha(f.dataFile("font_256.bmp").c_str(), -1, 0, 0);
     spotTexture.makeTextureLumAlpha(0, 0, 64.0f, 0);
     noisySpotTexture.makeTextureLumAlpha(0, 0, 64.0f, 200);
     blobCloudTexture.makeTexture(6, 0, 0.25f, 6);
     spotGradientTexture.makeTexture1D(0, 0, 64.0f, 0);
-    controlsTexture.loadBmp("controls_128.bmp", -1, 0, 1);
-    sunTexture.loadBmp("sun_128.bmp", -1, 0, 0);
-    reflTexture.loadBmp("refl.bmp", -1, 0, 0);
-    cloudTexture.loadBmp("cloudbw2128.bmp", 255, 0, 0);
-    grassTexture.loadBmp("grass.bmp", 255, 0, 1);
-    waterTexture.loadBmp("water128.bmp", 255, 0, 0);
-    dirtTexture.loadBmp("dirt128.bmp", 255, 0, 0);
+    controlsTexture.loadBmp(f.dataFile("controls_128.bmp").c_str(), -1, 0, 1);
+    sunTexture.loadBmp(f.dataFile("sun_128.bmp").c_str(), -1, 0, 0);
+    reflTexture.loadBmp(f.dataFile("refl.bmp").c_str(), -1, 0, 0);
+    cloudTexture.loadBmp(f.dataFile("cloudbw2128.bmp").c_str(), 255, 0, 0);
+    grassTexture.loadBmp(f.dataFile("grass.bmp").c_str(), 255, 0, 1);
+    waterTexture.loadBmp(f.dataFile("water128.bmp").c_str(), 255, 0, 0);
+    dirtTexture.loadBmp(f.dataFile("dirt128.bmp").c_str(), 255, 0, 0);
 }
 
 static void setUpStars() {
@@ -168,7 +167,7 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.keepOnGround = [](SceneObject& object) { terrain.keepOnGround(object, 1); };
+    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -201,6 +200,7 @@ static void playExplosion() {
 
 static void setUpSound() {
     if (!appState.soundEnabled) return;
+    soundSystem.fileDirectory = fileLocations.dataDir.c_str();
     soundSystem.worldScale = appState.worldSize;
     if (soundSystem.init() != 0) return;
     explosionSample = soundSystem.loadSample("explosion.wav");
@@ -257,7 +257,7 @@ void initOnce() {
     lightRotors.init(4);
     lightRotors.frozen[1] = 1;
     setUpOverlayAndSun();
-    skyBox.load();
+    skyBox.load(fileLocations.dataDir.c_str());
     setUpSound();
     setUpLandscape();
     splinter.init();
@@ -267,7 +267,6 @@ void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
     appState.popupOpen = 0;
-    appState.exitStartTime = 0;
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);
@@ -278,9 +277,7 @@ void initVars() {
     screen.zFarBase = appState.worldSize * 3.57f;
     setFogColor(prefs.universe);
     sceneStep(kSceneApply);
-    updateCursor();
-    if (varsInitialised) resizeWorld();
-    varsInitialised = 1;
+    applyWorldSettings();
 }
 
 void shutdown() {

@@ -4,7 +4,7 @@
 
 class RotorSet;
 
-// The mode recorded at the last frame in which the mouse had moved; -1 until then.
+// The mode of the last view set up; -1 until the first.
 extern int lastCameraMode;
 
 class Camera : public SceneObject {
@@ -23,6 +23,8 @@ public:
     // The GL-free parts of the modes: manual flight, mouse look, and the automatic angles and position.
     void manualFlight();
     void mouseLook();
+    // Manual flight continues from the view on screen.
+    void enterManual();
     void autoTurn();
     void autoPlace();
 
@@ -47,8 +49,8 @@ public:
     float matrix[16] = {};
     RotorSet* moveRotors = nullptr;
     RotorSet* turnRotors = nullptr;
-    // Keeps the manually flown camera above the ground; set from above, where the terrain is known.
-    void (*keepOnGround)(SceneObject& object) = nullptr;
+    // Keeps the camera above the ground (sliding down slopes when asked); set from above, where the terrain is known.
+    void (*keepOnGround)(SceneObject& object, int slide) = nullptr;
 
 private:
     void orbitView();

@@ -9,6 +9,7 @@
 #include "core/Prefs.h"
 #include "scene/MouseState.h"
 #include <GL/freeglut.h>
+#include <algorithm>
 #include <cmath>
 
 int lastCameraMode = -1;
@@ -16,6 +17,7 @@ int lastCameraMode = -1;
 namespace {
 
 enum CameraMode { kAuto = 0, kManual = 1, kHold = 2, kCentred = 3 };
+constexpr float kRadToDeg = 180.0f / kPi;
 
 // Arrow-key bits of KeyboardState::arrows and the camera axis each one pushes along.
 struct ArrowPush {
@@ -59,7 +61,7 @@ void Camera::manualFlight() {
     }
     if (keys.arrows && !gApp->state->popupOpen) keyFlight();
     if (!p.paused) update();
-    if (keepOnGround) keepOnGround(*this);
+    if (keepOnGround) keepOnGround(*this, 1);
     if (!keys.arrows && m.middleButton != 0) {
         applyDrag(10.0f);
         gApp->showStatus("Brake");
@@ -76,21 +78,24 @@ void Camera::autoTurn() {
 void Camera::autoPlace() {
     for (int a = 0; a < 3; ++a)
         position[a] = moveRotors->wave(a, autoMoveRate, autoRange[a], -0.5f * autoRange[a]) + autoCentre[a];
+    // The box of positions reaches below the hills and the cone.
+    if (keepOnGround) keepOnGround(*this, 0);
+}
+
+void Camera::enterManual() {
+    // The automatic and held views already are a pitch, a heading and a position; the orbit looks at a point.
+    if (lastCameraMode != kCentred) return;
+    rotation.x = wrapDegrees(std::asin(std::clamp(forward[1], -1.0f, 1.0f)) * kRadToDeg);
+    rotation.y = wrapDegrees(std::atan2(-forward[0], forward[2]) * kRadToDeg);
+    position -= asVec(eyeOffset);
 }
 
 void Camera::mouseLook() {
     const MouseState& m = *gApp->mouse;
     float sensitivity = 0.1f * gApp->prefs->mouseSensitivity;
-    // Coming from the automatic view, start from where it was looking, narrowed in pitch.
-    if (lastCameraMode == kAuto) {
-        rotation.x = turnRotors->wave(0, autoTurnRate, 100, -50);
-        rotation.y = turnRotors->wave(1, autoTurnRate, 720, -360);
-    }
-    if (lastCameraMode != kManual) position = Vec3(0, 0, 1.5f);
-    spin.x = m.position.y * sensitivity;
-    rotation.x = wrapDegrees(rotation.x + spin.x);
-    spin.y = m.position.x * sensitivity;
-    rotation.y = wrapDegrees(rotation.y + spin.y);
+    // Each pointer movement turns the view once: nothing is left to spin on.
+    rotation.x = wrapDegrees(rotation.x + m.position.y * sensitivity);
+    rotation.y = wrapDegrees(rotation.y + m.position.x * sensitivity);
 }
 
 void Camera::orbitView() {
@@ -113,8 +118,12 @@ void Camera::viewSetup() {
     if (mode == kAuto) {
         autoTurn();
         autoPlace();
-    } else if (mode == kManual && m.moved) {
-        mouseLook();
+    } else if (mode == kManual && (m.moved || lastCameraMode != kManual)) {
+        // On entry the pointer holds a position, or a delta from before a popup: no turn.
+        if (lastCameraMode != kManual)
+            enterManual();
+        else
+            mouseLook();
         glutWarpPointer(m.warpX, m.warpY);
     }
     if (mode == kCentred) {
@@ -126,10 +135,8 @@ void Camera::viewSetup() {
         glTranslatef(-(position.x + eyeOffset[0]), -(position.y + eyeOffset[1]), -(position.z + eyeOffset[2]));
     }
     readBack();
-    if (m.moved) {
-        lastCameraMode = mode;
-        m.moved = 0;
-    }
+    lastCameraMode = mode;
+    m.moved = 0;
 }
 
 void Camera::keyFlight() {

@@ -7,4 +7,6 @@ public:
     static int write(const char* text);
     // Makes the next write start the file afresh (a new run).
     static void restart();
+    // Puts "app.log" into this directory (made if missing) from now on; empty: the working directory.
+    static void setDirectory(const char* dir);
 };

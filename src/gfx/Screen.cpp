@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Prefs.h"
 #include <GL/glu.h>
+#include <algorithm>
 
 Screen::Screen() { color = Color4(0, 0, 0, 1); }
 
@@ -26,7 +27,8 @@ void Screen::setOrtho2D() const {
 void Screen::setPerspective(float aspect, float fov) const {
     float cameraZ = gApp->prefs->cameraZ;
     float level = letterboxLevel / 6.0f;
-    float fovy = fov - level * level * 44.0f;
+    // A narrow field of view under a deep letterbox would otherwise turn the picture over.
+    float fovy = std::max(1.0f, fov - level * level * 44.0f);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fovy, aspect, zNear, zFarBase + cameraZ);

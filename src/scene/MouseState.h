@@ -10,6 +10,7 @@ public:
     int leftButton = 0;  // 0 up, 1 pressed this frame, 2 held, 3 released this frame
     int middleButton = 0;
     int rightButton = 0;
+    int releasePending = 0;  // bit per button (1 << GLUT button): released in the frame of its press
     float normX = 0;
     float normY = 0;
 };

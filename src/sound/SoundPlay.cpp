@@ -30,7 +30,7 @@ int SoundSystem::playFile(const char* fileName) {
         playFile3D(fileName, p.x, p.y, p.z);
         return 0;
     }
-    lastSample = library->loadSample(snd::kAnySlot, fileName, snd::kMode2D, 0);
+    lastSample = loadFile(fileName, snd::kMode2D);
     if (!lastSample) return refused(fileName, "not loaded");
     return startChannel(lastSample, fileName);
 }
@@ -52,7 +52,7 @@ int SoundSystem::playFile3D(const char* fileName, float x, float y, float z) {
         playFile(fileName);
         return 0;
     }
-    lastSample = library->loadSample(snd::kAnySlot, fileName, snd::kModeHardware3D, 0);
+    lastSample = loadFile(fileName, snd::kModeHardware3D);
     if (!lastSample) return refused(fileName, "not loaded");
     return startChannel3D(lastSample, fileName, x, y, z);
 }

@@ -1,6 +1,7 @@
 // Sound system start-up, shutdown and the guarded operations that do nothing while sound is off.
 #include "sound/SoundSystem.h"
 #include "core/AppLog.h"
+#include "core/FilePath.h"
 #include "core/Trace.h"
 #include <cstdio>
 
@@ -101,9 +102,14 @@ void SoundSystem::close() {
 
 SampleHandle SoundSystem::loadSample(const char* fileName) {
     if (!soundOn) return nullptr;
-    SampleHandle sample = library->loadSample(snd::kAnySlot, fileName, sampleMode, 0);
-    if (!sample) sample = library->loadSample(snd::kAnySlot, fileName, snd::kModeStereo, 0);
+    SampleHandle sample = loadFile(fileName, sampleMode);
+    if (!sample) sample = loadFile(fileName, snd::kModeStereo);
     return sample;
+}
+
+SampleHandle SoundSystem::loadFile(const char* fileName, unsigned mode) {
+    char path[kMaxPath];
+    return library->loadSample(snd::kAnySlot, joinPath(path, sizeof path, fileDirectory, fileName), mode, 0);
 }
 
 void SoundSystem::freeSample(SampleHandle sample) {

@@ -57,9 +57,12 @@ public:
     float distanceFactor;
     SampleHandle lastSample = nullptr;
     SongHandle song = nullptr;
+    const char* fileDirectory = "";  // where the sound files are; empty: the working directory
 
 private:
     void pickDriver(int i);
+    // Loads a sound file from fileDirectory.
+    SampleHandle loadFile(const char* fileName, unsigned mode);
     int startChannel(SampleHandle sample, const char* label);
     int startChannel3D(SampleHandle sample, const char* label, float x, float y, float z);
 };

@@ -1,5 +1,6 @@
 // Sky box: six clamped face textures on inward-facing quads around the box's position.
 #include "world/SkyBox.h"
+#include "core/FilePath.h"
 
 namespace {
 
@@ -19,11 +20,12 @@ const FacePlacement kFaces[6] = {
 
 }  // namespace
 
-void SkyBox::load() {
+void SkyBox::load(const char* dir) {
+    char path[kMaxPath];
     for (int i = 0; i < 6; ++i) {
         // Clamped to the edge texels: plain GL_CLAMP blends the black border into every box edge.
         faces[i].wrapMode = GL_CLAMP_TO_EDGE;
-        faces[i].loadBmp(kFaces[i].file, -1, 0, 0);
+        faces[i].loadBmp(joinPath(path, sizeof path, dir, kFaces[i].file), -1, 0, 0);
     }
 }
 

@@ -5,7 +5,8 @@
 
 class SkyBox : public SceneObject {
 public:
-    void load();
+    // Reads the six face images from the directory (empty: the working directory).
+    void load(const char* dir);
     void draw() override;
 
     Texture faces[6];  // front, right, back, left, top, bottom

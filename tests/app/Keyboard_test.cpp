@@ -1,8 +1,9 @@
-// Key commands: state after key sequences, limits, wrap-arounds and messages.
+// Key, special-key and button commands: state after key sequences, limits, wrap-arounds and messages.
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
+#include "app/SceneSequencer.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 #include <GL/freeglut.h>
@@ -11,6 +12,8 @@
 
 namespace {
 
+constexpr int kSpecial = 256;  // table keys from here on are GLUT special keys
+
 class Keys : public testing::Test {
 protected:
     void SetUp() override {
@@ -18,65 +21,85 @@ protected:
         initPref();
         appState.introDone = 1;
         letterboxCounter = 0;
-        lastGroundHeight = prefs.groundHeight;
+        applyWorldSettings();
         setScriptedModifiers(0);
     }
     void TearDown() override { clearScriptedModifiers(); }
 
-    void press(unsigned char key, int modifiers = 0) {
+    void press(int key, int modifiers = 0) {
         setScriptedModifiers(modifiers);
-        keyboardHandler(key, 0, 0);
-    }
-    void special(int key, int modifiers = 0) {
-        setScriptedModifiers(modifiers);
-        specialHandler(key, 0, 0);
+        if (key < kSpecial)
+            keyboardHandler(static_cast<unsigned char>(key), 0, 0);
+        else
+            specialHandler(key - kSpecial, 0, 0);
     }
     std::string message() const { return statusLine.text; }
 };
 
 }  // namespace
 
-TEST_F(Keys, MultiplyingKeysScaleTheirSettingAndConfirmIt) {
-    const struct { unsigned char key; float* field; float factor; const char* message; } rows[] = {
-        {'(', &prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: 0.90"},
-        {'+', &prefs.moveSpeed, 1.111111f, "Movement Speed: 1.11"},
-        {'-', &prefs.rotateSpeed, 0.9f, "Rotate Speed: 0.90"},
+TEST_F(Keys, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
+    const struct { int key; float* field; float start, expected; const char* message; } floats[] = {
+        {'(', &prefs.lightRotateSpeed, 1, 0.9f, "Light Rotate Speed: 0.90"},
+        {'+', &prefs.moveSpeed, 1, 1.111111f, "Movement Speed: 1.11"},
+        {'-', &prefs.rotateSpeed, 1, 0.9f, "Rotate Speed: 0.90"},
+        {',', &prefs.fov, 179, 179, "FOV: 179 Degrees"},
+        {kSpecial + GLUT_KEY_F10, &prefs.f9Value, 1, 1.111111f, "F9/F10: 1.11"},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, &prefs.groundHeight, 1, 0.95f, "Page: 0.95"},
     };
-    for (const auto& row : rows) {
-        *row.field = 1.0f;
+    for (const auto& row : floats) {
+        *row.field = row.start;
         press(row.key);
-        EXPECT_FLOAT_EQ(*row.field, row.factor) << row.key;
+        EXPECT_FLOAT_EQ(*row.field, row.expected) << row.message;
         EXPECT_EQ(message(), row.message);
     }
+    const struct { int key, modifiers; int* field; int start, expected; const char* message; } ints[] = {
+        {'>', 0, &prefs.tesselation, 80, 80, "Tesselation: 80"},
+        {'b', 0, &prefs.blendMode0, 8, 0, "0:0-GL_ZERO"},
+        {'u', 0, &prefs.universe, 3, 0, "Universe Off"},
+        {'N', 0, &prefs.debugLine, 0, 16, "n: 16"},
+        {'n', 0, &prefs.debugLine, 16, 0, "n: 0"},
+        {'v', 0, &prefs.cameraMode, 0, 1, "Camera 1: Manual Mouse/Arrow Key Control"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, -5, -5, "Lightmap Off"},  // Alt steps the mode only while on
+        {'L', 0, &prefs.lightmap, -5, 5, "Lightmap On"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "Lightmap Off"},
+    };
+    for (const auto& row : ints) {
+        *row.field = row.start;
+        press(row.key, row.modifiers);
+        EXPECT_EQ(*row.field, row.expected) << row.message;
+        EXPECT_EQ(message(), row.message);
+    }
+    EXPECT_EQ(terrain.columns, 80);
 }
 
 // Held for thousands of presses either way, a setting stays a usable number that the other key moves back.
 TEST_F(Keys, HeldKeysKeepTheirSettingInRange) {
-    const struct { int down, up; bool special; float* field; float low, high; } rows[] = {
-        {'{', '}', false, &prefs.cameraZ, -16, 16},  // +-2 world sizes, before the world grows
-        {'[', ']', false, &prefs.objectSize, 0.1f, 6},
-        {'(', ')', false, &prefs.lightRotateSpeed, 0.01f, 100},
-        {'_', '+', false, &prefs.moveSpeed, 0.01f, 100},
-        {'-', '=', false, &prefs.rotateSpeed, 0.01f, 100},
-        {'.', ',', false, &prefs.fov, 1, 179},
-        {GLUT_KEY_PAGE_DOWN, GLUT_KEY_PAGE_UP, true, &prefs.groundHeight, 0.1f, 4},
-        {GLUT_KEY_END, GLUT_KEY_HOME, true, &prefs.noiseLevel, 0.01f, 50},
-        {GLUT_KEY_F1, GLUT_KEY_F2, true, &prefs.texMagX, 0.01f, 20},
-        {GLUT_KEY_F3, GLUT_KEY_F4, true, &prefs.texMagY, 0.01f, 20},
-        {GLUT_KEY_F9, GLUT_KEY_F10, true, &prefs.f9Value, 0.01f, 3},
-        {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, true, &prefs.arrowScaleX, 0.01f, 100},
-        {GLUT_KEY_DOWN, GLUT_KEY_UP, true, &prefs.arrowScaleY, 0.01f, 100},
+    const struct { int down, up; float* field; float low, high; } rows[] = {
+        {'{', '}', &prefs.cameraZ, -16, 16},  // +-2 world sizes, before the world grows
+        {'[', ']', &prefs.objectSize, 0.1f, 6},
+        {'(', ')', &prefs.lightRotateSpeed, 0.01f, 100},
+        {'_', '+', &prefs.moveSpeed, 0.01f, 100},
+        {'-', '=', &prefs.rotateSpeed, 0.01f, 100},
+        {'.', ',', &prefs.fov, 1, 179},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4},
+        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50},
+        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20},
+        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20},
+        {kSpecial + GLUT_KEY_F9, kSpecial + GLUT_KEY_F10, &prefs.f9Value, 0.01f, 3},
+        {kSpecial + GLUT_KEY_LEFT, kSpecial + GLUT_KEY_RIGHT, &prefs.arrowScaleX, 0.01f, 100},
+        {kSpecial + GLUT_KEY_DOWN, kSpecial + GLUT_KEY_UP, &prefs.arrowScaleY, 0.01f, 100},
     };
-    auto hit = [&](int key, bool isSpecial, int times) {
-        for (int i = 0; i < times; ++i) isSpecial ? special(key) : press(static_cast<unsigned char>(key));
+    auto hit = [&](int key, int times) {
+        for (int i = 0; i < times; ++i) press(key);
     };
     appState.worldSize = 8.0f;
     for (const auto& row : rows) {
-        hit(row.down, row.special, 3000);
+        hit(row.down, 3000);
         EXPECT_FLOAT_EQ(*row.field, row.low) << row.down;
-        hit(row.up, row.special, 1);
+        hit(row.up, 1);
         EXPECT_GT(*row.field, row.low) << row.up;
-        hit(row.up, row.special, 3000);
+        hit(row.up, 3000);
         EXPECT_FLOAT_EQ(*row.field, row.high) << row.up;
     }
     EXPECT_EQ(prefs.arrowCountX, 1);  // one more right than left
@@ -84,94 +107,41 @@ TEST_F(Keys, HeldKeysKeepTheirSettingInRange) {
     EXPECT_FLOAT_EQ(appState.worldSize, 48.0f);  // the world follows its size
 }
 
-TEST_F(Keys, FieldOfViewAndTesselationStopAtTheirLimits) {
-    prefs.fov = 179;
-    press(',');
-    EXPECT_FLOAT_EQ(prefs.fov, 179);
-    EXPECT_EQ(message(), "FOV: 179 Degrees");
-    prefs.tesselation = 80;
-    press('>');
-    EXPECT_EQ(prefs.tesselation, 80);
-    EXPECT_EQ(message(), "Tesselation: 80");
-    EXPECT_EQ(terrain.columns, 80);
-}
-
 TEST_F(Keys, LetterboxGoesUpToSixAndBackDown) {
-    int seen[9];
-    for (int& level : seen) {
+    std::string seen;
+    for (int i = 0; i < 9; ++i) {
         press('l');
-        level = prefs.letterbox;
+        seen += static_cast<char>('0' + prefs.letterbox);
     }
-    const int expected[9] = {1, 2, 3, 4, 5, 6, 5, 4, 3};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(seen[i], expected[i]) << "press " << i + 1;
+    EXPECT_EQ(seen, "123456543");
     EXPECT_EQ(message(), "Letterbox: 3");
-}
-
-TEST_F(Keys, CyclesWrapAndNameTheirValues) {
-    prefs.blendMode0 = 8;
-    press('b');
-    EXPECT_EQ(prefs.blendMode0, 0);
-    EXPECT_EQ(message(), "0:0-GL_ZERO");
-    prefs.universe = 3;
-    press('u');
-    EXPECT_EQ(prefs.universe, 0);
-    EXPECT_EQ(message(), "Universe Off");
-    prefs.debugLine = 0;
-    press('N');
-    EXPECT_EQ(prefs.debugLine, 16);
-    press('n');
-    EXPECT_EQ(prefs.debugLine, 0);
-    EXPECT_EQ(message(), "n: 0");
-    prefs.cameraMode = 0;
-    mouse.moved = 0;
-    press('v');
-    EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(mouse.moved, 1);
-    EXPECT_EQ(message(), "Camera 1: Manual Mouse/Arrow Key Control");
-}
-
-TEST_F(Keys, AltLightmapStepsTheModeOnlyWhileSwitchedOn) {
-    prefs.lightmap = -5;
-    press('L', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(prefs.lightmap, -5);
-    EXPECT_EQ(message(), "Lightmap Off");
-    press('L');
-    EXPECT_EQ(prefs.lightmap, 5);
-    EXPECT_EQ(message(), "Lightmap On");
-    prefs.lightmap = 63;
-    press('L', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(prefs.lightmap, 0);
-    EXPECT_EQ(message(), "Lightmap Off");
 }
 
 TEST_F(Keys, DuringTheIntroOnlyEscapeCounts) {
     appState.introDone = 0;
-    prefs.showFps = 0;
     press('c');
+    press(kSpecial + GLUT_KEY_PAGE_UP);
     EXPECT_EQ(prefs.showFps, 0);
-    EXPECT_EQ(appState.exitStartTime, 0);
-    frameClock.realSeconds = 3.0;
+    EXPECT_FLOAT_EQ(prefs.groundHeight, 1.0f);
     press(27);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 3.0);
+    EXPECT_EQ(appState.exiting, 1);
     EXPECT_EQ(prefs.clearScreen, 0);
-    // Any key during the fade asks for the splinter capture again.
-    appState.splinterState = 0;
-    press(27);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, -2.0);
-    EXPECT_EQ(appState.splinterState, 3);
 }
 
-TEST_F(Keys, SaveAndLoadKeepTheCameraModeAndReport) {
+TEST_F(Keys, LoadShowsItsResultAndKeepsTheWindowAndTheCamera) {
     ScratchDir dir;
-    press('@');
-    EXPECT_EQ(prefs.paused, 0);
+    prefs.fullScreen = 1;
+    prefs.windowWidth = 999;
     press('!');
     EXPECT_EQ(message(), "Saved Prefs");
+    prefs.fullScreen = 0;
+    prefs.windowWidth = 640;
     prefs.cameraMode = 1;
-    prefs.tesselation = 12;
     press('@');
+    EXPECT_EQ(message(), "Loaded Prefs");
+    EXPECT_EQ(prefs.fullScreen, 0);
+    EXPECT_EQ(prefs.windowWidth, 640);
     EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(prefs.tesselation, 30);
 }
 
 TEST_F(Keys, ResetRestoresDefaultsButKeepsTheWindow) {
@@ -186,12 +156,12 @@ TEST_F(Keys, ResetRestoresDefaultsButKeepsTheWindow) {
 }
 
 TEST_F(Keys, ArrowBitsFollowPressesAndReleases) {
-    special(GLUT_KEY_UP);
+    press(kSpecial + GLUT_KEY_UP);
     EXPECT_EQ(keyboard.arrows, 4);
-    special(GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
+    press(kSpecial + GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
     EXPECT_EQ(keyboard.arrows, 16);  // rising replaces forward
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_RIGHT);
+    press(kSpecial + GLUT_KEY_LEFT);
+    press(kSpecial + GLUT_KEY_RIGHT);
     EXPECT_EQ(keyboard.arrows, 16 | 2);
     specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
     EXPECT_EQ(keyboard.arrows, 16);
@@ -201,38 +171,43 @@ TEST_F(Keys, ArrowBitsFollowPressesAndReleases) {
 TEST_F(Keys, FadeKeysTurnTrailsOnAndOff) {
     prefs.fade = 1.0f;
     prefs.clearScreen = 1;
-    special(GLUT_KEY_F11);
+    press(kSpecial + GLUT_KEY_F11);
     EXPECT_FLOAT_EQ(prefs.fade, 0.95f);
     EXPECT_EQ(prefs.clearScreen, 0);
-    for (int i = 0; i < 200; ++i) special(GLUT_KEY_F11);
+    for (int i = 0; i < 200; ++i) press(kSpecial + GLUT_KEY_F11);
     EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
     prefs.fade = 0.0f;  // as the Fade slider leaves it
-    special(GLUT_KEY_F12);
+    press(kSpecial + GLUT_KEY_F12);
     EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
     EXPECT_EQ(message(), "Fade Effect: 1.00");
     prefs.fade = 0.99f;
-    special(GLUT_KEY_F12);
+    press(kSpecial + GLUT_KEY_F12);
     EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
     EXPECT_EQ(prefs.clearScreen, 1);
 }
 
-TEST_F(Keys, MouseButtonsStepThroughTheirStates) {
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 1);
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 1);  // a release in the press frame is not recorded
-    buttonsFrameStep();
-    EXPECT_EQ(mouse.leftButton, 2);
-    mouseHandler(GLUT_LEFT_BUTTON, GLUT_UP, 10, 10);
-    EXPECT_EQ(mouse.leftButton, 3);
-    buttonsFrameStep();
-    EXPECT_EQ(mouse.leftButton, 0);
+TEST_F(Keys, ButtonsShowEveryPressAndReleaseToTheFramesEvenWithinOneFrame) {
+    // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step.
+    const struct { const char* steps; const char* states; } rows[] = {{"d|u|", "1230"}, {"du||", "1130"}};
+    for (const auto& row : rows) {
+        std::string seen;
+        for (const char* c = row.steps; *c; ++c) {
+            if (*c == '|')
+                buttonsFrameStep();
+            else
+                mouseHandler(GLUT_LEFT_BUTTON, *c == 'd' ? GLUT_DOWN : GLUT_UP, 10, 10);
+            seen += static_cast<char>('0' + mouse.leftButton);
+        }
+        EXPECT_EQ(seen, row.states) << row.steps;
+    }
     prefs.cameraMode = 1;
     mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
     EXPECT_EQ(appState.popupOpen, 1);
     EXPECT_EQ(prefs.cameraMode, 2);  // the camera holds while the popup is open
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
     buttonsFrameStep();
     mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
-    EXPECT_EQ(appState.popupOpen, 0);
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(appState.popupOpen, 0) << "a quick click closes the popup, and its release does not reopen it";
     EXPECT_EQ(prefs.cameraMode, 1);
 }

@@ -150,25 +150,34 @@ TEST_F(Actions, QuitStartsTheExitFadeAndTheSplinterAtOnce) {
     appState.popupOpen = 1;
     frameClock.realSeconds = 42.5;
     act(1, 99, 0);
+    EXPECT_EQ(appState.exiting, 1);
     EXPECT_DOUBLE_EQ(appState.exitStartTime, 42.5);
     EXPECT_EQ(appState.splinterState, 3);
     EXPECT_EQ(appState.popupOpen, 0);
 }
 
-TEST_F(Actions, SavingAndLoadingReportTheirResultAndUnpause) {
+TEST_F(Actions, LoadingPutsTheFileInForceAndAFailureOnlyReports) {
     prefs.paused = 1;
     act(4, 1, 0);
     EXPECT_EQ(message(), "Could NOT Load Prefs");
-    EXPECT_EQ(prefs.paused, 0);
+    EXPECT_EQ(prefs.paused, 1);
     act(3, 1, 0);
     EXPECT_EQ(message(), "Saved Prefs");
-    prefs.paused = 1;
     prefs.cameraMode = 0;
+    prefs.tesselation = 80;
+    prefs.objectSize = 2.0f;
     act(4, 1, 0);
     EXPECT_EQ(message(), "Loaded Prefs");
     EXPECT_EQ(prefs.cameraMode, 3);
     EXPECT_FLOAT_EQ(screen.clearPasses, 1.0f);
     EXPECT_EQ(prefs.paused, 0);
+    EXPECT_EQ(terrain.columns, 30);
+    EXPECT_FLOAT_EQ(appState.worldSize, 8.0f);
+    // Reset from the menu puts the default grid back too.
+    prefs.tesselation = 80;
+    applyWorldSettings();
+    act(5, 98, 0);
+    EXPECT_EQ(terrain.columns, 30);
 }
 
 TEST_F(Actions, ReplayIntroClosesThePopupAndAppliesTheIntroScene) {

@@ -1,4 +1,5 @@
 // The preferences file: exact bytes, round trip, files that are not a whole record, and absurd values.
+#include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
 #include "app/Startup.h"
@@ -39,6 +40,7 @@ TEST(PrefsFile, SavesTheRecordByteForByteAndLoadsItBack) {
     ASSERT_EQ(bytes.size(), 348u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x98\xD6\x42\x00", 4));
     for (size_t offset = 4; offset < 348; offset += 4) EXPECT_EQ(wordAt(bytes, offset), 1000 + int(offset / 4));
+    std::remove("Vulkora.pref");
 
     resetProgramState();
     initPref();
@@ -48,10 +50,15 @@ TEST(PrefsFile, SavesTheRecordByteForByteAndLoadsItBack) {
     prefs.windowWidth = prefs.windowHeight = 450;
     prefs.colorLevel = 0.33f;
     Prefs saved = prefs;
+    // In the user's own directory, made on first save, when the program's files are not in the working directory.
+    fileLocations.configDir = dir.path + "/config/vulkora";
     ASSERT_EQ(savePrefs(prefs, "Vulkora"), 0);
     Prefs loaded;
     ASSERT_EQ(loadPrefs(loaded, "Vulkora"), 0);
+    fileLocations.configDir.clear();
     EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
+    EXPECT_EQ(readFile("config/vulkora/Vulkora.pref").size(), 348u);
+    EXPECT_EQ(loadPrefs(loaded, "Vulkora"), 1) << "nothing in the working directory";
 }
 
 TEST(PrefsFile, AFileThatIsNotAWholeRecordChangesNothing) {

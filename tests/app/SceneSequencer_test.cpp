@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Sequencer, FirstStepEntersTheIntroRowAndAppliesIt) {
+TEST_F(Sequencer, IntroRowForTenSecondsThenTheVolcanoWithTheClockBackAndTheAdvanceFlagWraps) {
     camera.velocity = Vec3(1, 2, 3);
     camera.rotation = Vec3(10, 20, 30);
     frameClock.advance(0);
@@ -47,117 +47,92 @@ TEST_F(Sequencer, FirstStepEntersTheIntroRowAndAppliesIt) {
     EXPECT_EQ(camera.velocity.length(), 0.0f);
     EXPECT_EQ(camera.rotation.y, 0.0f);
     EXPECT_EQ(camera.rotation.z, 30.0f);  // only pitch and heading are reset
-    EXPECT_DOUBLE_EQ(sceneEndTime, 10.0);
     EXPECT_DOUBLE_EQ(nextBlinkStart, 9.0);
-    EXPECT_EQ(appState.introDone, 0);
-}
-
-TEST_F(Sequencer, IntroEndsAfterTenRealSecondsWithTheClockFiveSecondsBack) {
-    long frame = 0;
-    frameClock.advance(0);
+    frameClock.advance(10000);
     sceneStep(0);
-    while (appState.sceneIndex == 0 && frame < 1000) {
-        frame += 1;
-        frameClock.advance(static_cast<int>(frame * 20));
-        sceneStep(0);
-    }
-    EXPECT_EQ(frame, 501) << "10.00 s is not yet past the scene's end";
+    EXPECT_EQ(appState.introDone, 0) << "10.00 s is the intro's last moment";
+    frameClock.advance(10020);
+    const double before = frameClock.time;
+    sceneStep(0);
     EXPECT_EQ(appState.sceneIndex, 1);
     EXPECT_EQ(appState.introDone, 1);
     EXPECT_EQ(prefs.universe, 1);
     EXPECT_EQ(prefs.cameraMode, 3);
     EXPECT_DOUBLE_EQ(nextBlinkStart, 10.02 + 9999.0 - 1.0);
-    frameClock.advance(static_cast<int>((frame + 1) * 20));
-    EXPECT_NEAR(frameClock.time, frameClock.realSeconds - 5.0, 1e-9);
-    EXPECT_NEAR(frameClock.realSeconds, 10.04, 1e-9);
-}
-
-TEST_F(Sequencer, AdvanceFlagWrapsAndReplayingTheIntroKeepsIntroDone) {
-    frameClock.advance(0);
-    sceneStep(0);
-    sceneStep(kSceneApply | kSceneAdvance);
-    EXPECT_EQ(appState.sceneIndex, 1);
+    frameClock.advance(10040);
+    EXPECT_NEAR(frameClock.time, before + 0.02 - 5.0, 1e-9) << "program time jumps 5 s back";
     sceneStep(kSceneApply | kSceneAdvance);
     EXPECT_EQ(appState.sceneIndex, 0);
     EXPECT_EQ(prefs.universe, 0);
-    EXPECT_EQ(appState.introDone, 1);
+    EXPECT_EQ(appState.introDone, 1) << "a replayed intro stays done";
     // Applying without advancing re-copies the current row over changed settings.
     prefs.fov = 77.0f;
     sceneStep(kSceneApply);
-    EXPECT_EQ(appState.sceneIndex, 0);
     EXPECT_EQ(prefs.fov, 50.0f);
 }
 
-TEST_F(Sequencer, NoRandomChangeBeforeItsIntervalHasPassed) {
-    prefs.randomSplinter = 1;
-    prefs.randomLightmap = 1;
-    afterIntro(45.0);
-    prefs.lightmap = 99;
-    lastRandomLightmapTime = 40.0;  // keeps the lightmap step out of the way
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 0);
-    afterIntro(45.01);
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 3);
-    EXPECT_DOUBLE_EQ(lastSplinterTime, 45.01);
-    EXPECT_GE(splinterEndTime, 45.01 + 0.6);
-    EXPECT_LE(splinterEndTime, 45.01 + 3.6);
-    EXPECT_EQ(prefs.lightmap, 99);
-
-    lastRandomLightmapTime = 20.0;
-    prefs.randomSplinter = 0;
-    afterIntro(32.0);
-    randomChanges();
-    EXPECT_EQ(prefs.lightmap, 99);
-    afterIntro(32.01);
-    randomChanges();
-    EXPECT_NE(prefs.lightmap, 99);
-    EXPECT_EQ(dialogs.rebuildRequest, 1);
-    EXPECT_DOUBLE_EQ(lastRandomLightmapTime, 32.01);
-}
-
-TEST_F(Sequencer, RandomSkipWaitsUntilAHundredSecondsOfProgramTime) {
-    prefs.randomSkip = 1;
-    afterIntro(100.0);
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 0);
-    afterIntro(100.01);
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 3);
+TEST_F(Sequencer, EachRandomChangeWaitsForItsIntervalThenHappens) {
+    // Program time 20 + 25 s for a splinter, 20 + 12 s for a lightmap, 30 + 70 s for a skip.
+    const struct { int* flag; double due; double* last; double burst; } rows[] = {
+        {&prefs.randomSplinter, 45.0, &lastSplinterTime, 0.6},
+        {&prefs.randomLightmap, 32.0, &lastRandomLightmapTime, 0.0},
+        {&prefs.randomSkip, 100.0, &lastSkipTime, 0.3},
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = 0;
+        *row.flag = 1;
+        prefs.lightmap = 99;
+        const double before = *row.last;
+        afterIntro(row.due);
+        randomChanges();
+        EXPECT_DOUBLE_EQ(*row.last, before) << row.due;
+        EXPECT_EQ(appState.splinterState, 0);
+        afterIntro(row.due + 0.01);
+        randomChanges();
+        EXPECT_DOUBLE_EQ(*row.last, row.due + 0.01);
+        if (row.burst == 0.0) {
+            EXPECT_NE(prefs.lightmap, 99);
+            EXPECT_EQ(dialogs.rebuildRequest, 1);
+            continue;
+        }
+        EXPECT_EQ(appState.splinterState, 3);
+        EXPECT_GE(splinterEndTime, row.due + 0.01 + row.burst);
+        EXPECT_LE(splinterEndTime, row.due + 0.01 + row.burst + 3.0);
+    }
     EXPECT_TRUE(splinter.skipDirection == -1.0f || splinter.skipDirection == 1.0f);
     EXPECT_TRUE(splinter.skipPhase == 1.01f || splinter.skipPhase == 0.01f);
-    EXPECT_DOUBLE_EQ(lastSkipTime, 100.01);
-    EXPECT_DOUBLE_EQ(lastSplinterTime, 100.01);
-    EXPECT_GE(splinterEndTime, 100.01 + 0.3);
-    EXPECT_LE(splinterEndTime, 100.01 + 3.3);
+    EXPECT_DOUBLE_EQ(lastSplinterTime, 100.01) << "a skip counts as a splinter";
 }
 
-TEST_F(Sequencer, UserModeStopsEveryRandomChangeAndLeavesARunningSplinterAlone) {
-    prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = 1;
-    prefs.userMode = 1;
-    afterIntro(500.0);
+TEST_F(Sequencer, UserModeStartsNoChangeButARunningSplinterEndsOnTimeInEveryMode) {
+    for (int userMode : {1, 0}) {
+        prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = userMode;
+        prefs.userMode = userMode;
+        afterIntro(500.0);
+        appState.splinterState = 2;
+        splinter.skipPhase = 1.01f;
+        prefs.lightmap = 99;
+        lastRandomLightmapTime = 499.0;  // keeps the lightmap change out of the way
+        splinterEndTime = 501.0;
+        rndSeed(3);
+        uint32_t state = rndState();
+        randomChanges();
+        EXPECT_EQ(appState.splinterState, 2) << "before its end, user mode " << userMode;
+        splinterEndTime = 499.0;
+        randomChanges();
+        EXPECT_EQ(appState.splinterState, 0) << "user mode " << userMode;
+        EXPECT_EQ(splinter.skipPhase, 0.0f);
+        EXPECT_EQ(prefs.lightmap, 99);
+        if (userMode) {
+            EXPECT_EQ(rndState(), state) << "user mode draws nothing";
+        }
+    }
+    // Nothing at all happens while the intro runs.
+    appState.introDone = 0;
     appState.splinterState = 2;
-    splinter.skipPhase = 1.01f;
-    splinterEndTime = 10.0;  // long past
-    prefs.lightmap = 99;
-    rndSeed(3);
-    uint32_t state = rndState();
     randomChanges();
     EXPECT_EQ(appState.splinterState, 2);
-    EXPECT_EQ(splinter.skipPhase, 1.01f);
-    EXPECT_EQ(prefs.lightmap, 99);
-    EXPECT_EQ(rndState(), state);
-    // Without user mode the same call ends the splinter once its time is up.
-    prefs.userMode = 0;
-    prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = 0;
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 0);
-    EXPECT_EQ(splinter.skipPhase, 0.0f);
-    // Nor does anything change while the intro runs.
-    prefs.randomSplinter = 1;
-    appState.introDone = 0;
-    randomChanges();
-    EXPECT_EQ(appState.splinterState, 0);
 }
 
 TEST_F(Sequencer, LightmapDrawSwitchesItOffInAboutTwoThirdsOfDraws) {

@@ -100,11 +100,6 @@ TEST(RotorSet, WaveSwingsBetweenBaseAndBasePlusAmplitude) {
     EXPECT_NEAR(set.wave(0, 1.0f, 720, -360), 360.0f, 1e-3f);
     set.angle[0] = -kHalfPi;
     EXPECT_NEAR(set.wave(0, 1.0f, 720, -360), -360.0f, 1e-3f);
-    for (float a = -2000.0f; a < 2000.0f; a += 0.37f) {
-        set.angle[0] = a;
-        float w = set.wave(0, 0.5f, 720, -360);
-        ASSERT_TRUE(w >= -360.0f && w <= 360.0f) << a;
-    }
     // A quarter turn of phase moves sine to cosine.
     set.angle[0] = 0.0f;
     EXPECT_NEAR(set.wavePhase(0, 5.0f, kHalfPi, 8.0f, -4.0f), 4.0f, 1e-4f);

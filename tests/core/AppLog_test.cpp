@@ -12,6 +12,11 @@ TEST(AppLog, FirstLineRestartsTheFileAndLaterLinesAppend) {
     EXPECT_EQ(AppLog::write("Ready...\n"), 0);
     EXPECT_EQ(AppLog::write("\nShutting down..."), 0);
     EXPECT_EQ(readFile("app.log"), "Init Once...\nReady...\n\n\nShutting down...\n");
+    // Moved to a directory of its own, which is made for it; the run goes on appending there.
+    AppLog::setDirectory("state/vulkora");
+    EXPECT_EQ(AppLog::write("Fin\n"), 0);
+    AppLog::setDirectory("");
+    EXPECT_EQ(readFile("state/vulkora/app.log"), "Fin\n\n");
 }
 
 TEST(AppLog, AnUnwritableFileIsSkippedAndTheConsoleStillGetsTheLine) {

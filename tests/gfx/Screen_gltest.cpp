@@ -101,17 +101,18 @@ TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegrees) {
+TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegreesButNotBelowOne) {
     prefs.cameraZ = 0.5f;
-    const float expected[3] = {90.0f, 90.0f - 11.0f, 46.0f};  // levels 0, 3, 6
-    for (int i = 0; i < 3; ++i) {
-        screen.setLetterbox(3 * i);
-        screen.setPerspective(4.0f / 3.0f, 90.0f);
+    // A negative result would turn the picture upside down, zero would leave it black.
+    const struct { float fov; int level; float fovy; } rows[] = {{90, 0, 90}, {90, 3, 79}, {90, 6, 46}, {39, 6, 1}};
+    for (const auto& row : rows) {
+        screen.setLetterbox(row.level);
+        screen.setPerspective(4.0f / 3.0f, row.fov);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         float fovy = 2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f;
-        EXPECT_NEAR(fovy, expected[i], 1e-3f) << "level " << 3 * i;
+        EXPECT_NEAR(fovy, row.fovy, 1e-3f) << "fov " << row.fov << ", level " << row.level;
         EXPECT_NEAR(p[0], p[5] * 0.75f, 1e-5f);
         EXPECT_NEAR(m[14], -0.5f, 1e-6f) << "the eye sits cameraZ in front of the origin";
     }

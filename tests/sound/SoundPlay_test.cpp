@@ -35,8 +35,10 @@ uint32_t seedBefore(int value) {
 TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolume) {
     Started s(false);
     s.sound.volume = 0.5f;
+    s.sound.fileDirectory = "/data";
     EXPECT_EQ(s.sound.playFile3D("wolf2.wav", 7, 8, 9), 0);
-    EXPECT_EQ(s.fake.callText(), "loadSample -1 wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
+    EXPECT_EQ(s.fake.callText(),
+              "loadSample -1 /data/wolf2.wav 8192 0\nplaySound -1 #1\nsetPan 5 127\nsetVolume 5 127\n");
     EXPECT_EQ(s.sound.channel, 5);
     EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
     EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 12.5f);
@@ -44,9 +46,10 @@ TEST(SoundPlay, Without3DEverySoundIsCentredAtTheCurrentVolume) {
 
 TEST(SoundPlay, In3DEverySoundIsPlacedWithItsDistancesAndReverb) {
     Started s(true);
+    s.sound.fileDirectory = "/data";
     EXPECT_EQ(s.sound.playFile("hit.wav"), 0);  // at the camera
     EXPECT_EQ(s.fake.callText(),
-              "loadSample -1 hit.wav 4096 0\nsetMinMaxDistance #1 200 1200\nplaySound -1 #1\n"
+              "loadSample -1 /data/hit.wav 4096 0\nsetMinMaxDistance #1 200 1200\nplaySound -1 #1\n"
               "setChannelAttributes 5 1 2 3 / 0 0 0\nsetReverbMix 5 -1\n");
     EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1);
 

@@ -151,8 +151,9 @@ TEST(SoundSystem, GuardedOperationsSendBytesToTheCurrentChannel) {
 TEST(SoundSystem, SamplesLoadInTheDriverModeWithAStereoRetryAndAreFreedOnce) {
     LogCapture log;
     FakeSoundLibrary fake;
-    fake.failingLoads = {"explosion.wav 4096"};
+    fake.failingLoads = {"/data/explosion.wav 4096"};
     SoundSystem sound(fake);
+    sound.fileDirectory = "/data";
     ASSERT_EQ(sound.init(), 0);
     fake.calls.clear();
 
@@ -162,5 +163,6 @@ TEST(SoundSystem, SamplesLoadInTheDriverModeWithAStereoRetryAndAreFreedOnce) {
     sound.lastSample = sample;
     sound.close();
     EXPECT_EQ(fake.callText(),
-              "loadSample -1 explosion.wav 4096 0\nloadSample -1 explosion.wav 64 0\nfreeSample #1\nclose\n");
+              "loadSample -1 /data/explosion.wav 4096 0\nloadSample -1 /data/explosion.wav 64 0\n"
+              "freeSample #1\nclose\n");
 }
