@@ -9,7 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 frames=${1:-50000}
 seed=${2:-$(date +%s)}
 if [ -z "${BINARY:-}" ]; then
-  BUILD_DIR=$root/build-asan BUILD_TYPE=RelWithDebInfo "$root/scripts/setup.sh" -DVULKORA_SANITIZE=ON >/dev/null
+  # Only the program and its assets (scripts/setup.sh installs the packages): no sanitizer build of the tests.
+  cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVULKORA_SANITIZE=ON >/dev/null
+  cmake --build "$root/build-asan" -j 2 --target vulkora assets >/dev/null
   BINARY=$root/build-asan/vulkora
 fi
 work=$(mktemp -d)
