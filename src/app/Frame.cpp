@@ -7,6 +7,7 @@
 #include "app/Keyboard.h"
 #include "app/Mouse.h"
 #include "app/SaverWindow.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/AppLog.h"
 #include "core/MathUtil.h"
@@ -37,7 +38,7 @@ static void captureSplinterTexture(float aspect) {
         screen.width = captureWidth;
         screen.height = captureHeight;
         screen.clearPasses = 1.0f;
-        renderScene(aspect);
+        renderScene(aspect, false);
         screen.width = w;
         screen.height = h;
     } else {
@@ -140,7 +141,7 @@ static void overlayProjection(int level) {
     screen.setOrtho2D();
 }
 
-void renderScene(float aspect) {
+void renderScene(float aspect, bool withPopup) {
     if (prefs.letterbox != 0) {
         overlayProjection(0);
         screen.setLetterbox(prefs.letterbox);
@@ -179,7 +180,7 @@ void renderScene(float aspect) {
     if (appState.splinterState < 2) lightmapOverlay.update();
     cameraDebugReadout();
     statusLine.drawMessage();
-    if (appState.introDone) {
+    if (appState.introDone && withPopup) {
         if (appState.popupOpen)
             dialogs.run();
         else if (dialogs.openLevel != 0)
@@ -231,7 +232,9 @@ void volcanoSceneDraw() {
     volcano.imageTexture = &textureTable[prefs.imageOption];
     volcano.update();
     nextBlinkStart = volcano.eruptionStart + 0.5 * volcano.cycleLength - 1.0;
+    setTexGen(prefs.mapMode, 1);  // the "m" key's choice of how the ground is mapped
     drawLayers(volcano);
+    setTexGen(prefs.mapMode, 0);
     volcano.draw();
     if (multiPassCloudShadow) drawClouds(volcano);
     if (prefs.spotLights) glDisable(GL_LIGHTING);

@@ -2,7 +2,9 @@
 #pragma once
 
 void displayFrame();
-void renderScene(float aspect);
+// withPopup false: the picture alone, as the splinter capture takes it; the popup is neither drawn into it
+// nor handed the frame's input, which the frame's own picture then uses once.
+void renderScene(float aspect, bool withPopup = true);
 void worldDraw();
 void volcanoSceneDraw();
 void reshapeHandler(int w, int h);

@@ -85,6 +85,10 @@ std::string parseEvent(const std::vector<std::string>& w, ScriptEvent& e) {
         e.type = ScriptEvent::Motion;
         return toInt(w[2], -100000, 100000, e.a) && toInt(w[3], -100000, 100000, e.b) ? "" : "bad coordinates";
     }
+    if (kind == "resize" && n == 4) {
+        e.type = ScriptEvent::Resize;
+        return toInt(w[2], 1, 100000, e.a) && toInt(w[3], 1, 100000, e.b) ? "" : "bad window size";
+    }
     if (kind == "modifiers" && n == 3) {
         e.type = ScriptEvent::Modifiers;
         return parseModifiers(w[2], e.a) ? "" : "unknown modifiers '" + w[2] + "'";
@@ -137,6 +141,8 @@ void InputScript::deliver(long frame) {
         case ScriptEvent::Mouse: mouseHandler(e.a, e.b, e.c, e.d); break;
         case ScriptEvent::Motion: motionHandler(e.a, e.b); break;
         case ScriptEvent::Modifiers: heldModifiers = e.a; break;
+        // The window manager's answer arrives as a reshape before a later frame.
+        case ScriptEvent::Resize: glutReshapeWindow(e.a, e.b); break;
         }
         clearScriptedModifiers();
     }

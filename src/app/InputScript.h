@@ -4,9 +4,9 @@
 #include <vector>
 
 struct ScriptEvent {
-    enum Type { Key, Special, SpecialUp, Mouse, Motion, Modifiers } type;
+    enum Type { Key, Special, SpecialUp, Mouse, Motion, Modifiers, Resize } type;
     long frame;
-    int a, b, c, d;  // key code / special code / button, state, x, y / modifier mask
+    int a, b, c, d;  // key code / special code / button, state, x, y / modifier mask / width, height
 };
 
 class InputScript {

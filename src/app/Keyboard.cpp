@@ -5,6 +5,7 @@
 #include "app/Popup.h"
 #include "app/PrefsFile.h"
 #include "app/SceneSequencer.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "core/SettingRanges.h"
 #include "core/Trace.h"
@@ -16,7 +17,7 @@
 int letterboxCounter = 0;
 
 void scaleSetting(float& value, float factor, const char* format) {
-    scaleInRange(prefs, value, factor);
+    value = inRange(prefs, value, value * factor);
     statusLine.setMessagef(format, static_cast<double>(value));
 }
 
@@ -61,14 +62,18 @@ void exitKey() {
     prefs.fade = 0;
 }
 
+// With the popup open, ESC steps back one page as the close box does; otherwise it leaves, as "q" does.
+void escapeKey() {
+    if (appState.popupOpen && !appState.exiting) return closeDialogPage();
+    exitKey();
+}
+
 void helpKey() {
     appState.helpVisible = !appState.helpVisible;
-    if (!appState.helpVisible) {
+    if (!appState.helpVisible)
         screen.clearPasses = 1.0f;
-    } else {
-        appState.popupOpen = 0;
-        updateCursor();
-    }
+    else
+        closePopup();  // properly: it slides away instead of standing open without taking input
 }
 
 void loadKey() {
@@ -91,32 +96,17 @@ void fullScreenKey() {
     updateCursor();
 }
 
+// Alt steps to the next combination and names its layers; plain L switches the effect and says so.
 void lightmapKey() {
-    const int before = prefs.lightmap;
-    if (!keyboard.alt)
-        prefs.lightmap = -prefs.lightmap;
-    else if (prefs.lightmap >= 0)
-        prefs.lightmap = (prefs.lightmap + 1) % 64;
-    if (prefs.lightmap != before) {
-        char layers[TextBox::kTextSize];
-        describeLightmap(prefs.lightmap, layers, sizeof layers);
-        statusLine.setMessage(layers);
-    }
+    if (keyboard.alt && prefs.lightmap >= 0) return setLightmapMode((prefs.lightmap + 1) % 64);
+    if (!keyboard.alt) prefs.lightmap = -prefs.lightmap;
     statusLine.setMessage(prefs.lightmap > 0 ? "Lightmap On" : "Lightmap Off");
 }
 
 void letterboxKey() {
     if (std::abs(letterboxCounter) != prefs.letterbox) letterboxCounter = prefs.letterbox;
     letterboxCounter = letterboxCounter == 6 ? -5 : letterboxCounter + 1;
-    prefs.letterbox = std::abs(letterboxCounter);
-    statusLine.setMessagef("Letterbox: %d", prefs.letterbox);
-}
-
-void universeKey() {
-    static const char* const kNames[4] = {"Universe Off", "Star Universe On", "Fixed SkyBox On", "Movable SkyBox On"};
-    prefs.universe = cycle(prefs.universe, 0, 3);
-    setFogColor(prefs.universe);
-    statusLine.setMessage(kNames[prefs.universe]);
+    setLetterbox(std::abs(letterboxCounter));
 }
 
 void cameraKey() {
@@ -126,13 +116,6 @@ void cameraKey() {
     prefs.cameraMode = cycle(prefs.cameraMode, 0, 3);
     updateCursor();
     statusLine.setMessage(kNames[prefs.cameraMode]);
-}
-
-void polygonKey() {
-    static const char* const kNames[3] = {"Polygons", "Lines", "Points"};
-    prefs.polygonMode = cycle(prefs.polygonMode, 0, 2);
-    applyPolygonMode();
-    statusLine.setMessage(kNames[prefs.polygonMode]);
 }
 
 void mapKey() {
@@ -151,21 +134,6 @@ void splinterKey() {
     tracef("splinter", "%d", appState.splinterState);
 }
 
-void fovStep(float delta) {
-    addInRange(prefs, prefs.fov, delta);
-    statusLine.setMessagef("FOV: %3.0f Degrees", static_cast<double>(prefs.fov));
-}
-
-void tesselationStep(int delta) {
-    addInRange(prefs, prefs.tesselation, delta);
-    statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
-}
-
-void cameraZStep(float delta) {
-    addInRange(prefs, prefs.cameraZ, delta * appState.worldSize);
-    statusLine.setMessagef("CameraZ: %4.2f", static_cast<double>(prefs.cameraZ));
-}
-
 void debugLineStep(int delta) {
     prefs.debugLine = delta > 0 ? cycle(prefs.debugLine, 0, 16) : (prefs.debugLine <= 0 ? 16 : prefs.debugLine - 1);
     statusLine.setMessagef("n: %d", prefs.debugLine);
@@ -177,8 +145,9 @@ struct KeyCommand {
 };
 
 const KeyCommand kCommands[] = {
-    {"\x1bQq", exitKey},
-    {" ", [] { prefs.clearScreen = !prefs.clearScreen; }},
+    {"\x1b", escapeKey},
+    {"Qq", exitKey},
+    {" ", [] { setClearScreen(!prefs.clearScreen); }},
     {"!", [] { statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs"); }},
     {"#", [] { sceneStep(kSceneApply | kSceneAdvance); }},
     {"(", [] { scaleSetting(prefs.lightRotateSpeed, 0.9f, "Light Rotate Speed: %4.2f"); }},
@@ -187,14 +156,14 @@ const KeyCommand kCommands[] = {
     {"_", [] { scaleSetting(prefs.moveSpeed, 0.9f, "Movement Speed: %4.2f"); }},
     {"=", [] { scaleSetting(prefs.rotateSpeed, 1.111111f, "Rotate Speed: %4.2f"); }},
     {"-", [] { scaleSetting(prefs.rotateSpeed, 0.9f, "Rotate Speed: %4.2f"); }},
-    {",", [] { fovStep(1); }},
-    {".", [] { fovStep(-1); }},
+    {",", [] { setFov(prefs.fov + 1.0f); }},
+    {".", [] { setFov(prefs.fov - 1.0f); }},
     {"/?", helpKey},
-    {"<", [] { tesselationStep(-1); }},
-    {">", [] { tesselationStep(1); }},
+    {"<", [] { setTesselation(prefs.tesselation - 1); }},
+    {">", [] { setTesselation(prefs.tesselation + 1); }},
     {"@", loadKey},
-    {"b", [] { prefs.blendMode0 = cycle(prefs.blendMode0, 0, 8); showBlendModeName(0, prefs.blendMode0); }},
-    {"B", [] { prefs.blendMode1 = cycle(prefs.blendMode1, 0, 7); showBlendModeName(1, prefs.blendMode1); }},
+    {"b", [] { setBlendMode(0, cycle(prefs.blendMode0, 0, 8)); }},
+    {"B", [] { setBlendMode(1, cycle(prefs.blendMode1, 0, 7)); }},
     {"cC", [] { toggleSetting(prefs.showFps, "Frame/Second Clock On", "Frame/Second Clock Off"); }},
     {"Ff", fullScreenKey},
     {"Ii", [] { prefs.imageOption = 0; showImageOptions(); }},
@@ -204,21 +173,21 @@ const KeyCommand kCommands[] = {
     {"n", [] { debugLineStep(1); }},
     {"N", [] { debugLineStep(-1); }},
     {"Oo", [] { prefs.option = 0; showOptions(); }},
-    {"Pp", [] { toggleSetting(prefs.paused, "Pause", "Continue"); }},
+    {"Pp", [] { setPaused(!prefs.paused); }},
     {"Rr", [] { initPref(); initVars(); screen.clearPasses = 1.0f; statusLine.setMessage("Reset w/o Prefs"); }},
     {"Ss", [] { toggleSetting(prefs.spotLights, "SpotLights On", "SpotLights Off"); }},
     {"Tt", [] { toggleSetting(prefs.textures, "Textures On", "Textures Off"); }},
     {"U", [] { toggleSetting(prefs.userMode, "User On, no random changes", "User Off, random changes allowed"); }},
-    {"u", universeKey},
+    {"u", [] { setUniverse(cycle(prefs.universe, 0, 3)); }},
     {"Vv", cameraKey},
-    {"Ww", polygonKey},
+    {"Ww", [] { setPolygonMode(cycle(prefs.polygonMode, 0, 2)); }},
     {"Xx", splinterKey},
-    {"[", [] { scaleSetting(prefs.objectSize, 0.95f, "Object Size: %4.2f"); }},
-    {"]", [] { scaleSetting(prefs.objectSize, 1.055555f, "Object Size: %4.2f"); }},
+    {"[", [] { setObjectSize(prefs.objectSize * 0.95f); }},
+    {"]", [] { setObjectSize(prefs.objectSize * 1.055555f); }},
     {"\\", replayIntro},
     {"`", [] { if (appState.introDone) appState.popupOpen ? closePopup() : openPopup(); }},
-    {"{", [] { cameraZStep(-0.01f); }},
-    {"}", [] { cameraZStep(0.01f); }},
+    {"{", [] { setCameraZ(prefs.cameraZ - 0.01f * appState.worldSize); }},
+    {"}", [] { setCameraZ(prefs.cameraZ + 0.01f * appState.worldSize); }},
 };
 
 void applyKeyCommand(unsigned char key) {
@@ -233,6 +202,10 @@ void keyboardHandler(unsigned char key, int, int) {
     if (!appState.introDone && key != 27) return;
     keyboard.key = key;
     recordModifiers();
+    runKeyCommand(key);
+}
+
+void runKeyCommand(unsigned char key) {
     applyKeyCommand(key);
     afterKey(key);
 }
@@ -271,9 +244,4 @@ void afterKey(int k) {
             soundSystem.use3D = 0;
         }
     }
-}
-
-void applyPolygonMode() {
-    static const GLenum kModes[3] = {GL_FILL, GL_LINE, GL_POINT};
-    glPolygonMode(GL_FRONT_AND_BACK, kModes[prefs.polygonMode]);
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 void keyboardHandler(unsigned char key, int x, int y);
+// A key's command and the after-key step, as a press runs them; the popup's widgets use it for the commands
+// they share with a key.
+void runKeyCommand(unsigned char key);
 void afterKey(int k);
-void applyPolygonMode();
 // Reads Alt, Ctrl and Shift of the event being handled into the keyboard state.
 void recordModifiers();
 // Multiplies a setting and shows its new value with the given format.

@@ -4,9 +4,7 @@
 #include "app/Keyboard.h"
 #include "app/Popup.h"
 #include "app/PrefsFile.h"
-#include "app/SceneSequencer.h"
-#include "app/Startup.h"
-#include "ui/MenuMessages.h"
+#include "app/SettingCommands.h"
 #include "world/TerrainPasses.h"
 #include <algorithm>
 
@@ -25,28 +23,6 @@ struct MenuAction {
 
 int I(float v) { return static_cast<int>(v); }
 void show(const char* format, float value) { statusLine.setMessagef(format, static_cast<double>(value)); }
-// ---- page 0: this scene's own settings ----
-
-void groundHeight(float v) {
-    prefs.groundHeight = v;
-    applyWorldSettings();
-    show("<PageUp/Down> Main Height: %4.2f", prefs.groundHeight);
-}
-
-void tesselation(float v) {
-    prefs.tesselation = I(v);
-    applyWorldSettings();
-    statusLine.setMessagef("Tesselation:: %d", prefs.tesselation);
-}
-
-void universe(float v) {
-    static const char* const kNames[4] = {"Blank Universe", "Star Universe", "Fixed SkyBox", "Movable SkyBox"};
-    prefs.universe = I(v);
-    setFogColor(prefs.universe);  // as the "u" key does, so the fog matches the new sky
-    statusLine.setMessage(kNames[prefs.universe]);
-}
-
-// ---- pages 1 to 4: the menus ----
 
 void openSubPage(int id) {
     static const int kPages[7] = {0, 6, 7, 8, 9, 10, 5};  // This, Color, Lighting, Sound, Lightmaps, Randoms, General
@@ -56,29 +32,6 @@ void openSubPage(int id) {
 void loadFromMenu() {
     if (reloadPrefs()) prefs.cameraMode = 3;
 }
-
-// ---- page 5: general ----
-
-void fade(float v) {
-    prefs.fade = v;
-    prefs.clearScreen = 0;
-    if (prefs.fade >= 1.0f) {
-        prefs.fade = 1.0f;
-        prefs.clearScreen = 1;
-        screen.clearPasses = 1.0f;
-    } else if (prefs.fade < 0.02f) {
-        prefs.fade = 0;
-    }
-    show("Fade: %4.2f", prefs.fade);
-}
-
-void polygonMode(float v) {
-    static const char* const kNames[3] = {"Polygons", "Lines", "Points"};
-    prefs.polygonMode = I(v);
-    statusLine.setMessage(kNames[prefs.polygonMode]);
-}
-
-// ---- page 6: colour ----
 
 // Scales red, green and blue by the change of the slider since its last use.
 void colorScale(float v) {
@@ -102,8 +55,6 @@ void colorChannel(int channel, float v) {
     show(kFormats[channel], v);
 }
 
-// ---- page 7: lighting ----
-
 void lightParam(int i, float v) {
     static const char* const kFormats[7] = {"Ambient: %4.2f",    "Diffuse: %4.2f",   "Specular: %4.2f",
                                             "Reflective: %4.2f", "Shininess: %4.2f", "Cutoff: %4.2f",
@@ -112,7 +63,12 @@ void lightParam(int i, float v) {
     show(kFormats[i], v);
 }
 
-// ---- page 8: sounds ----
+// Off stops what plays while the sound system still listens; on plays a cricket, and the night sounds come again.
+void soundSwitch(float v) {
+    if (!I(v)) soundSystem.stopAll();
+    soundSystem.soundOn = I(v);
+    if (soundSystem.soundOn) soundSystem.playFile("cricket2.wav");
+}
 
 void sfxVolume(float v) {
     soundSystem.setSfxVolume(v);
@@ -123,21 +79,20 @@ void sfxVolume(float v) {
     }
 }
 
-// ---- page 9: lightmaps ----
-
 // The six flag bits of the lightmap mode; the combination slider shows them as one number.
 void lightmapFlag(int bit, float v) {
-    prefs.lightmap = v != 0 ? prefs.lightmap | bit : (prefs.lightmap & 63) & ~bit;
+    setLightmapMode(v != 0 ? prefs.lightmap | bit : (prefs.lightmap & 63) & ~bit);
     dialogs.rebuildRequest = 1;
 }
 
+// Where a widget and a key change the same setting, the widget runs the key's command (SettingCommands.h).
 const MenuAction kActions[] = {
-    {0, 54, groundHeight},
-    {0, 53, [](float v) { prefs.objectSize = v; applyWorldSettings(); show("Size: %4.2f", prefs.objectSize); }},
-    {0, 50, tesselation},
-    {0, 26, [](float v) { show("Texture X Magnification: %4.2f", prefs.texMagX = v); }},
-    {0, 27, [](float v) { show("Texture Y Magnification: %4.2f", prefs.texMagY = v); }},
-    {0, 42, universe},
+    {0, 54, setGroundHeight},
+    {0, 53, setObjectSize},
+    {0, 50, [](float v) { setTesselation(I(v)); }},
+    {0, 26, [](float v) { setTexMag(0, v); }},
+    {0, 27, [](float v) { setTexMag(1, v); }},
+    {0, 42, [](float v) { setUniverse(I(v)); }},
     {0, 300, [](float v) {
          multiPassCloudShadow = I(v);
          statusLine.setMessage(multiPassCloudShadow ? "Multi-Pass Cloud-Shadow On" : "Multi-Pass Cloud-Shadow Off");
@@ -147,7 +102,7 @@ const MenuAction kActions[] = {
     {1, 1, [](float) { dialogs.openPage(3, 1); }},
     {1, 2, [](float) { dialogs.openPage(4, 1); }},
     // The popup closes first, so the intro's camera mode is not overwritten by the saved one.
-    {1, 300, [](float) { closePopup(); replayIntro(); }},
+    {1, 300, [](float) { closePopup(); runKeyCommand('\\'); }},
 
     {2, 1, [](float) { openSubPage(1); }},
     {2, 2, [](float) { openSubPage(2); }},
@@ -157,20 +112,19 @@ const MenuAction kActions[] = {
     {2, 6, [](float) { openSubPage(6); }},
     {2, 7, [](float) { openSubPage(7); }},
 
-    {3, 1, [](float) {
-         statusLine.setMessage(savePrefs(prefs, appState.name) ? "Could NOT Save Prefs" : "Saved Prefs");
-     }},
+    {3, 1, [](float) { runKeyCommand('!'); }},
     {4, 1, [](float) { loadFromMenu(); }},
 
-    {5, 51, [](float v) { show("Fov: %4.2f Degrees", prefs.fov = v); }},
+    {5, 51, setFov},
     {5, 521, [](float v) { show("CameraY: %4.2f", camera.eyeOffset[1] = v); }},
-    {5, 52, [](float v) { show("CameraZ: %4.2f", prefs.cameraZ = v); }},
-    {5, 55, fade},
-    {5, 58, polygonMode},
-    {5, 59, [](float v) { statusLine.setMessagef("Letterbox: %1d", prefs.letterbox = I(v)); }},
-    {5, 96, [](float v) { screen.clearPasses = static_cast<float>(prefs.clearScreen = I(v)); }},
-    {5, 97, [](float v) { prefs.paused = I(v); }},
-    {5, 98, [](float) { initPref(); initVars(); closePopup(); }},
+    {5, 52, setCameraZ},
+    // The slider's bottom end means no fade at all.
+    {5, 55, [](float v) { setFade(v < 0.02f ? 0.0f : v); }},
+    {5, 58, [](float v) { setPolygonMode(I(v)); }},
+    {5, 59, [](float v) { setLetterbox(I(v)); }},
+    {5, 96, [](float v) { setClearScreen(I(v)); }},
+    {5, 97, [](float v) { setPaused(I(v)); }},
+    {5, 98, [](float) { runKeyCommand('r'); }},
 
     {6, 20, [](float v) { colorChannel(0, v); }},
     {6, 21, [](float v) { colorChannel(1, v); }},
@@ -178,8 +132,8 @@ const MenuAction kActions[] = {
     {6, 23, [](float v) { colorChannel(3, v); }},
     {6, 24, colorScale},
     {6, 25, colorOffset},
-    {6, 31, [](float v) { showBlendModeName(0, prefs.blendMode0 = I(v)); }},
-    {6, 32, [](float v) { showBlendModeName(1, prefs.blendMode1 = I(v)); }},
+    {6, 31, [](float v) { setBlendMode(0, I(v)); }},
+    {6, 32, [](float v) { setBlendMode(1, I(v)); }},
 
     {7, 10, [](float v) { lightParam(0, v); }},
     {7, 11, [](float v) { lightParam(1, v); }},
@@ -189,25 +143,22 @@ const MenuAction kActions[] = {
     {7, 15, [](float v) { lightParam(5, v); }},
     {7, 16, [](float v) { lightParam(6, v); }},
 
-    {8, 70, [](float v) {
-         soundSystem.soundOn = I(v);
-         if (soundSystem.soundOn) soundSystem.playFile("cricket2.wav");
-         else soundSystem.stopAll();
-     }},
+    {8, 70, soundSwitch},
     {8, 702, [](float v) {
-         soundSystem.initialised = I(v);
-         if (soundSystem.initialised) soundSystem.playSong(soundSystem.song);
+         soundSystem.musicOn = I(v);
+         if (soundSystem.musicOn) soundSystem.playSong(soundSystem.song);
          else soundSystem.stopSong(soundSystem.song);
+         dialogs.rebuildRequest = 1;  // the switch falls back to Off when sound never started
      }},
     {8, 712, [](float v) { soundSystem.setMusicVolume(soundSystem.song, v); }},
     {8, 71, sfxVolume},
 
-    {9, 60, [](float v) { show("Home: %4.2f", prefs.noiseLevel = v); }},
-    {9, 73, [](float v) { show("F9/F10: Vignette Size %5.1f", prefs.f9Value = v); }},
+    {9, 60, setNoiseLevel},
+    {9, 73, setVignetteSize},
     {9, 74, [](float v) { show("Lightmap Refresh Interval:%5.1f secs", prefs.lightmapRefresh = v); }},
     {9, 30, [](float v) { show("Texture X Magnification: %4.2f", prefs.lightmapX = v); }},
     {9, 31, [](float v) { show("Texture Y Magnification: %4.2f", prefs.lightmapY = v); }},
-    {9, 61, [](float v) { prefs.lightmap = I(v); dialogs.rebuildRequest = 1; }},
+    {9, 61, [](float v) { setLightmapMode(I(v)); dialogs.rebuildRequest = 1; }},
     {9, 21, [](float v) { lightmapFlag(1, v); }},
     {9, 22, [](float v) { lightmapFlag(2, v); }},
     {9, 23, [](float v) { lightmapFlag(4, v); }},
@@ -216,10 +167,7 @@ const MenuAction kActions[] = {
     {9, 26, [](float v) { lightmapFlag(32, v); }},
 
     // The flag flips rather than copying the toggle; the toggle flipped too, so both agree.
-    {10, 30, [](float) {
-         toggleSetting(prefs.userMode, "User Mode On, NO computer-controlled random changes",
-                       "User Off, computer-controlled random changes allowed");
-     }},
+    {10, 30, [](float) { runKeyCommand('U'); }},
     {10, 210, [](float) { toggleSetting(prefs.randomSplinter, "Splinter Enabled", "Splinter Disabled"); }},
     {10, 212, [](float v) {
          prefs.sceneUnderSplinter = I(v);
@@ -233,28 +181,13 @@ const MenuAction kActions[] = {
     {10, 231, [](float v) { show("Skip Min Interval Secs: %4.2f", prefs.skipInterval = v); }},
 };
 
-// Back one page where the dialog stands; the main menu's close box hides the popup.
-void closeBox() {
-    if (dialogs.pageId == 1) return closePopup();
-    float x = dialogs.offsetX, y = dialogs.offsetY;
-    dialogs.pop();
-    dialogs.offsetX = x;
-    dialogs.offsetY = y;
-}
-
-void quit() {
-    appState.exiting = 1;
-    appState.exitStartTime = frameClock.realSeconds;
-    closePopup();
-    appState.splinterState = 3;
-}
-
 }  // namespace
 
 void dispatchAction() {
     int id = dialogs.activatedId;
-    if (id == DialogStack::kCloseBoxId) return closeBox();
-    if (id == kQuitId) return quit();
+    if (id == DialogStack::kCloseBoxId) return closeDialogPage();
+    // Quit is the "q" key: the exit fade, the splinter burst and the sounds stopped.
+    if (id == kQuitId) return runKeyCommand('q');
     for (const MenuAction& action : kActions)
         if (action.page == dialogs.pageId && action.id == id) return action.run(dialogs.activatedValue);
 }

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Keyboard.h"
 #include "app/Popup.h"
+#include "app/SettingCommands.h"
 #include "core/SettingRanges.h"
 #include <GL/freeglut.h>
 #include <initializer_list>
@@ -18,17 +19,9 @@ static void recordArrow(int key, int ctrl) {
     }
 }
 
-// The fade stays within its range, so F12 raises it from 0 and F11 never reaches it.
-static void fadeStep(float factor) {
-    scaleInRange(prefs, prefs.fade, factor);
-    if (factor < 1.0f && prefs.fade < 1.0f) prefs.clearScreen = 0;  // trails on
-    if (factor > 1.0f && prefs.fade >= 1.0f) prefs.clearScreen = 1;
-    statusLine.setMessagef("Fade Effect: %4.2f", 100.0 * prefs.fade);
-}
-
 static void arrowStep(float& scale, int32_t& count, float factor, int delta) {
-    scaleInRange(prefs, scale, factor);
-    addInRange(prefs, count, delta);
+    scale = inRange(prefs, scale, scale * factor);
+    count = inRange(prefs, count, int64_t(count) + delta);
 }
 
 static void specialCommand(int key) {
@@ -37,19 +30,19 @@ static void specialCommand(int key) {
     case GLUT_KEY_RIGHT: arrowStep(prefs.arrowScaleX, prefs.arrowCountX, 1.05263f, 1); break;
     case GLUT_KEY_UP: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 1.05263f, -1); break;
     case GLUT_KEY_DOWN: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 0.95f, 1); break;
-    case GLUT_KEY_PAGE_UP: scaleSetting(prefs.groundHeight, 1.05263f, "Page: %4.2f"); break;
-    case GLUT_KEY_PAGE_DOWN: scaleSetting(prefs.groundHeight, 0.95f, "Page: %4.2f"); break;
+    case GLUT_KEY_PAGE_UP: setGroundHeight(prefs.groundHeight * 1.05263f); break;
+    case GLUT_KEY_PAGE_DOWN: setGroundHeight(prefs.groundHeight * 0.95f); break;
     case GLUT_KEY_INSERT: soundSystem.playFile("hit.wav"); break;
-    case GLUT_KEY_HOME: scaleSetting(prefs.noiseLevel, 1.05263f, "Home/End: %4.2f"); break;
-    case GLUT_KEY_END: scaleSetting(prefs.noiseLevel, 0.95f, "Home/End: %4.2f"); break;
-    case GLUT_KEY_F1: scaleSetting(prefs.texMagX, 0.9f, "F1/F2: %4.2f"); break;
-    case GLUT_KEY_F2: scaleSetting(prefs.texMagX, 1.111111f, "F1/F2: %4.2f"); break;
-    case GLUT_KEY_F3: scaleSetting(prefs.texMagY, 0.9f, "F3/F4: %4.2f"); break;
-    case GLUT_KEY_F4: scaleSetting(prefs.texMagY, 1.111111f, "F3/F4: %4.2f"); break;
-    case GLUT_KEY_F9: scaleSetting(prefs.f9Value, 0.9f, "F9/F10: %4.2f"); break;
-    case GLUT_KEY_F10: scaleSetting(prefs.f9Value, 1.111111f, "F9/F10: %4.2f"); break;
-    case GLUT_KEY_F11: fadeStep(0.95f); break;
-    case GLUT_KEY_F12: fadeStep(1.05263f); break;
+    case GLUT_KEY_HOME: setNoiseLevel(prefs.noiseLevel * 1.05263f); break;
+    case GLUT_KEY_END: setNoiseLevel(prefs.noiseLevel * 0.95f); break;
+    case GLUT_KEY_F1: setTexMag(0, prefs.texMagX * 0.9f); break;
+    case GLUT_KEY_F2: setTexMag(0, prefs.texMagX * 1.111111f); break;
+    case GLUT_KEY_F3: setTexMag(1, prefs.texMagY * 0.9f); break;
+    case GLUT_KEY_F4: setTexMag(1, prefs.texMagY * 1.111111f); break;
+    case GLUT_KEY_F9: setVignetteSize(prefs.f9Value * 0.9f); break;
+    case GLUT_KEY_F10: setVignetteSize(prefs.f9Value * 1.111111f); break;
+    case GLUT_KEY_F11: setFade(prefs.fade * 0.95f); break;
+    case GLUT_KEY_F12: setFade(prefs.fade * 1.05263f); break;
     default: break;
     }
 }
@@ -59,7 +52,8 @@ void specialHandler(int key, int, int) {
     keyboard.specialKey = key;
     recordModifiers();
     recordArrow(key, keyboard.ctrl);
-    specialCommand(key);
+    // A key the open dialog uses (focus, nudge, slider step) does not also change a setting behind it.
+    if (!(appState.popupOpen && dialogs.takesSpecialKey(key))) specialCommand(key);
     afterKey(key);
 }
 

@@ -1,4 +1,4 @@
-// The popup switch and the cursor that goes with it.
+// The popup switch, its way back one page, and the cursor that goes with it.
 #include "app/Popup.h"
 #include "app/Globals.h"
 #include "core/Trace.h"
@@ -33,4 +33,12 @@ void closePopup() {
     appState.popupOpen = 0;
     dialogs.targetOpen = 0.0f;
     updateCursor();
+}
+
+void closeDialogPage() {
+    if (dialogs.pageId == 1) return closePopup();
+    float x = dialogs.offsetX, y = dialogs.offsetY;
+    dialogs.pop();
+    dialogs.offsetX = x;
+    dialogs.offsetY = y;
 }

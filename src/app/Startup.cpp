@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/FileLocations.h"
 #include "app/Globals.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
 #include "core/AppLog.h"
 #include "core/Random.h"
@@ -68,6 +69,7 @@ void wireAppContext() {
     appContext.state = &appState;
     appContext.viewer = &camera;
     appContext.showStatus = [](const char* message) { statusLine.setMessage(message); };
+    appContext.settingsChanged = [] { dialogs.rebuildRequest = 1; };
     gApp = &appContext;
 }
 
@@ -167,7 +169,9 @@ static void setUpCamera() {
     cameraMoveRotors.targetRate = 0.04f;
     cameraMoveRotors.easing = 0.2f;
     camera.turnRotors = &cameraTurnRotors;
-    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
+    camera.keepOnGround = [](SceneObject& object, int slide, float fall) {
+        terrain.keepOnGround(object, slide, fall);
+    };
     cameraTurnRotors.activityRate = 0.2f;
     cameraTurnRotors.targetRate = 0.2f;
     cameraTurnRotors.easing = 0.2f;
@@ -266,7 +270,7 @@ void initOnce() {
 void initVars() {
     AppLog::write("Init Vars...");
     rndSeed(static_cast<uint32_t>(frameClock.millis));
-    appState.popupOpen = 0;
+    closePopup();  // slides away and gives the camera back, as its close box does
     appState.splinterState = 0;
     camera.position = Vec3(0, 0, 0);
     camera.velocity = Vec3(0, 0, 0);

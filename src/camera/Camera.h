@@ -49,8 +49,9 @@ public:
     float matrix[16] = {};
     RotorSet* moveRotors = nullptr;
     RotorSet* turnRotors = nullptr;
-    // Keeps the camera above the ground (sliding down slopes when asked); set from above, where the terrain is known.
-    void (*keepOnGround)(SceneObject& object, int slide) = nullptr;
+    // Keeps the camera above the ground (sliding down slopes when asked, gaining the fall while in the air); set
+    // from above, where the terrain is known.
+    void (*keepOnGround)(SceneObject& object, int slide, float fall) = nullptr;
 
 private:
     void orbitView();

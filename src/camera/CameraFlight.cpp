@@ -18,6 +18,7 @@ namespace {
 
 enum CameraMode { kAuto = 0, kManual = 1, kHold = 2, kCentred = 3 };
 constexpr float kRadToDeg = 180.0f / kPi;
+constexpr float kManualFall = 5.0f;  // units per second squared
 
 // Arrow-key bits of KeyboardState::arrows and the camera axis each one pushes along.
 struct ArrowPush {
@@ -61,7 +62,8 @@ void Camera::manualFlight() {
     }
     if (keys.arrows && !gApp->state->popupOpen) keyFlight();
     if (!p.paused) update();
-    if (keepOnGround) keepOnGround(*this, 1);
+    // The hand-flown camera sinks while in the air, unless paused.
+    if (keepOnGround) keepOnGround(*this, 1, p.paused ? 0.0f : kManualFall);
     if (!keys.arrows && m.middleButton != 0) {
         applyDrag(10.0f);
         gApp->showStatus("Brake");
@@ -79,7 +81,7 @@ void Camera::autoPlace() {
     for (int a = 0; a < 3; ++a)
         position[a] = moveRotors->wave(a, autoMoveRate, autoRange[a], -0.5f * autoRange[a]) + autoCentre[a];
     // The box of positions reaches below the hills and the cone.
-    if (keepOnGround) keepOnGround(*this, 0);
+    if (keepOnGround) keepOnGround(*this, 0, 0.0f);
 }
 
 void Camera::enterManual() {

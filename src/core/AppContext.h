@@ -32,6 +32,8 @@ public:
     // face, and the status line as somewhere to send a message.
     const SceneObject* viewer = nullptr;
     void (*showStatus)(const char* message) = nullptr;
+    // Asks an open dialog page to show the settings anew; for changes made outside the dialogs and keys.
+    void (*settingsChanged)() = nullptr;
 };
 
 // Null until the one-time initialisation wires it.

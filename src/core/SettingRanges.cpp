@@ -92,17 +92,12 @@ float clampToRange(const SettingRange& row, float v, float worldSize) {
     return v < low ? low : (v > high ? high : v);
 }
 
-void scaleInRange(const Prefs& p, float& field, float factor) {
-    field = clampToRange(rowOf(p, &field), field * factor, worldSizeOf(p));
+float inRange(const Prefs& p, const float& field, float v) {
+    return clampToRange(rowOf(p, &field), v, worldSizeOf(p));
 }
 
-void addInRange(const Prefs& p, float& field, float delta) {
-    field = clampToRange(rowOf(p, &field), field + delta, worldSizeOf(p));
-}
-
-void addInRange(const Prefs& p, int32_t& field, int delta) {
-    double sum = static_cast<double>(field) + delta;
-    field = static_cast<int32_t>(clampToRange(rowOf(p, &field), static_cast<float>(sum), worldSizeOf(p)));
+int32_t inRange(const Prefs& p, const int32_t& field, int64_t v) {
+    return static_cast<int32_t>(clampToRange(rowOf(p, &field), static_cast<float>(v), worldSizeOf(p)));
 }
 
 void clampSettings(Prefs& p) {

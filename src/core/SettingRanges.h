@@ -14,11 +14,9 @@ struct SettingRange {
 const SettingRange* settingRange(const Prefs& p, const void* field);
 // v held within the row's bounds (times worldSize where the row says so); a non-finite v becomes the fallback.
 float clampToRange(const SettingRange& row, float v, float worldSize);
-// A multiplying key's step: the product held within the range, so that from 0 a raising key starts at the
-// low end and no number of presses reaches 0, infinity or NaN.
-void scaleInRange(const Prefs& p, float& field, float factor);
-// An adding key's step, held within the range.
-void addInRange(const Prefs& p, float& field, float delta);
-void addInRange(const Prefs& p, int32_t& field, int delta);
+// v held within the range of the field at this address inside p: a multiplying key passes the product, so
+// that from 0 a raising key starts at the low end and no number of presses reaches 0, infinity or NaN.
+float inRange(const Prefs& p, const float& field, float v);
+int32_t inRange(const Prefs& p, const int32_t& field, int64_t v);
 // Brings every field of the table into its range (a loaded file, for example).
 void clampSettings(Prefs& p);

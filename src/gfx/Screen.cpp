@@ -17,6 +17,7 @@ void Screen::setLetterbox(int level) {
 void Screen::applyViewport() const { glViewport(0, viewportBottom, width, viewportHeight); }
 
 void Screen::setOrtho2D() const {
+    glDisable(GL_SCISSOR_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, viewportBottom, viewportTop, -1, 1);
@@ -29,9 +30,14 @@ void Screen::setPerspective(float aspect, float fov) const {
     float level = letterboxLevel / 6.0f;
     // A narrow field of view under a deep letterbox would otherwise turn the picture over.
     float fovy = std::max(1.0f, fov - level * level * 44.0f);
+    // The picture area is as wide as the window but shorter: its own shape keeps circles round.
+    float pictureAspect = viewportHeight > 0 ? aspect * height / viewportHeight : aspect;
+    // Wide points and lines are clipped by their centre alone; the scissor keeps them out of the bars.
+    glScissor(0, viewportBottom, width, viewportHeight);
+    glEnable(GL_SCISSOR_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(fovy, aspect, zNear, zFarBase + cameraZ);
+    gluPerspective(fovy, pictureAspect, zNear, zFarBase + cameraZ);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(0, 0, cameraZ, 0, 0, cameraZ - 1, 0, 1, 0);

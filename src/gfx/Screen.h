@@ -8,8 +8,10 @@ public:
 
     void setLetterbox(int level);
     void applyViewport() const;
+    // The overlay projection; it lifts the picture's scissor box.
     void setOrtho2D() const;
-    // The camera's field of view, narrowed by the letterbox.
+    // The 3D projection for a window of the given aspect, fitted to the picture area and clipped to it, with the
+    // camera's field of view narrowed by the letterbox.
     void setPerspective(float aspect, float fov) const;
     void drawFade(float alpha) const;
     void drawLetterbox() const;

@@ -283,7 +283,9 @@ void OpenAlSoundLibrary::setChannelAttributes(int channel, const float position[
 void OpenAlSoundLibrary::setListenerAttributes(const float position[3], const float velocity[3],
                                                const float forward[3], const float up[3]) {
     if (!context) return;
-    const float orientation[6] = {forward[0], forward[1], forward[2], up[0], up[1], up[2]};
+    // The forward vector comes as the camera keeps it, pointing back from the eye; OpenAL's points the way
+    // the listener faces. Positions and up share GL's right-handed world with OpenAL as they are.
+    const float orientation[6] = {-forward[0], -forward[1], -forward[2], up[0], up[1], up[2]};
     alListenerfv(AL_POSITION, position);
     alListenerfv(AL_VELOCITY, velocity);
     alListenerfv(AL_ORIENTATION, orientation);

@@ -73,6 +73,8 @@ public:
     virtual int channelsPlaying() = 0;
     virtual void setReverbMix(int channel, float mix) = 0;
 
+    // Positions and velocities in the world's right-handed axes, as drawn; the listener's forward vector is
+    // the camera's (pointing back from the eye) and its up vector points up out of the picture.
     virtual void setChannelAttributes(int channel, const float position[3], const float velocity[3]) = 0;
     virtual void setListenerAttributes(const float position[3], const float velocity[3], const float forward[3],
                                        const float up[3]) = 0;

@@ -125,7 +125,11 @@ void SoundSystem::setSfxVolume(float v) {
 void SoundSystem::setVolume(float v) {
     if (!soundOn) return;
     volume = v;
-    if (channel >= 0) library->setVolume(channel, toByte(v));
+    setChannelVolume(channel, v);
+}
+
+void SoundSystem::setChannelVolume(int channelNumber, float v) {
+    if (soundOn && channelNumber >= 0) library->setVolume(channelNumber, toByte(v));
 }
 
 void SoundSystem::setPan(float v) {

@@ -14,6 +14,8 @@ public:
     void freeSample(SampleHandle sample);
     void setSfxVolume(float v);
     void setVolume(float v);
+    // The volume of one channel, leaving the volume kept for later plays alone.
+    void setChannelVolume(int channelNumber, float v);
     void setPan(float v);
     void setFrequency(int hz);
     void setDistanceFactor(float f);
@@ -39,6 +41,7 @@ public:
     int driver = -1;
     int output = -1;
     int initialised = 0;
+    int musicOn = 1;  // the "Music" switch; music plays only once the library has started
     int channel = -1;  // the most recently started channel; negative = none
     int frequency = 0;
     unsigned sampleMode = snd::kMode2D;

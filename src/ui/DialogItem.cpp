@@ -93,7 +93,18 @@ void DialogItem::drawText(const char* text, float x, float y) const {
     if (textBox) textBox->drawText(text, x, y, static_cast<float>(fontSize));
 }
 
-void DialogItem::drawLabel(float ox, float oy) const { drawText(label, ox + right + 15, oy + position.y + 15); }
+float DialogItem::labelX() const { return right + 15; }
+
+void DialogItem::growBox(OverlayBox& box) const {
+    box.left = std::min(box.left, position.x);
+    box.bottom = std::min(box.bottom, position.y);
+    box.right = std::max(box.right, right);
+    box.top = std::max(box.top, top);
+    // The value text of a slider and the "On"/"Off" of a toggle end before the label starts.
+    if (label[0] && textBox) textBox->growBox(box, label, labelX(), position.y + 15, static_cast<float>(fontSize));
+}
+
+void DialogItem::drawLabel(float ox, float oy) const { drawText(label, ox + labelX(), oy + position.y + 15); }
 
 void DialogItem::drawBox(float ox, float oy, int cell) const {
     drawCell(cell, ox + position.x, oy + position.y, ox + right, oy + top);
@@ -115,9 +126,11 @@ void SliderItem::takeArguments(const float a[5]) {
 }
 
 float SliderItem::knobFraction() const {
-    float f = range != 0 ? (value - minValue) / range : 0.0f;
-    return isLinear ? f : std::sqrt(std::max(f, 0.0f));
+    float f = range != 0 ? std::clamp((value - minValue) / range, 0.0f, 1.0f) : 0.0f;
+    return isLinear ? f : std::sqrt(f);
 }
+
+float SliderItem::labelX() const { return right + fontSize * 150.0f / 20.0f; }
 
 int SliderItem::handleEvent(const DialogInput& in, float ox, float oy, float& out, bool focused) {
     int hit = hitTest(in.x, in.y, ox, oy);
@@ -142,7 +155,7 @@ void SliderItem::drawItem(float ox, float oy, bool) {
     drawCell(kTrack, ox + position.x, oy + position.y + 6, ox + right, oy + top - 6);
     drawCell(kKnob, px - 10, oy + position.y, px + 10, oy + top);
     float textY = oy + position.y + 15;
-    drawText(label, ox + right + fontSize * 150.0f / 20.0f, textY);
+    drawLabel(ox, oy);
     char shown[16];
     if (isInteger)
         std::snprintf(shown, sizeof shown, "%5d", static_cast<int>(value));
@@ -171,8 +184,10 @@ void ToggleItem::drawItem(float ox, float oy, bool focused) {
     else
         glColor3f(l, 0.5f * l, 0.5f * l);
     drawBox(ox, oy, visible ? kToggleOn : kToggleOff);
-    drawText(label, ox + right + 5.0f * fontSize + 20, oy + position.y + 15);
+    drawLabel(ox, oy);
 }
+
+float ToggleItem::labelX() const { return right + 5.0f * fontSize + 20; }
 
 // ---- ButtonItem ----
 

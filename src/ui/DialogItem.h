@@ -1,6 +1,7 @@
 // The five dialog widgets: slider, toggle, button, close box and the title that drags its dialog.
 #pragma once
 #include "scene/SceneObject.h"
+#include "ui/OverlayFit.h"
 
 class TextBox;
 class Texture;
@@ -32,6 +33,10 @@ public:
 
     // Bit 1: inside horizontally, bit 2: inside vertically; edges count as inside.
     int hitTest(float mx, float my, float ox, float oy) const;
+    // Where the label's first glyph is centred, relative to the dialog.
+    virtual float labelX() const;
+    // Widens the box (relative to the dialog) to take in the widget and its label.
+    void growBox(OverlayBox& box) const;
 
     char label[kLabelSize] = {};
     int id = 0;
@@ -47,7 +52,7 @@ public:
 
 protected:
     void drawText(const char* text, float x, float y) const;
-    // The label at +15: right of the box, half a line up.
+    // The label at labelX, half a line up.
     void drawLabel(float ox, float oy) const;
     void drawBox(float ox, float oy, int cell) const;
     // The kind-specific trailing arguments of init; the base ignores them.
@@ -60,7 +65,9 @@ public:
     void takeArguments(const float a[5]) override;
     int handleEvent(const DialogInput& in, float ox, float oy, float& out, bool focused) override;
     void drawItem(float ox, float oy, bool focused) override;
-    // Knob position as a fraction of the width (square root of the value's fraction when quadratic).
+    float labelX() const override;
+    // Knob position as a fraction of the width (square root of the value's fraction when quadratic),
+    // kept on the track when a key or a file has taken the value beyond the slider's range.
     float knobFraction() const;
 
     float minValue = 0, maxValue = 1, range = 1, value = 0;
@@ -72,6 +79,7 @@ public:
     void takeArguments(const float a[5]) override;
     int handleEvent(const DialogInput& in, float ox, float oy, float& out, bool focused) override;
     void drawItem(float ox, float oy, bool focused) override;
+    float labelX() const override;
 };
 
 class ButtonItem : public DialogItem {

@@ -160,23 +160,64 @@ void DialogStack::openPage(int page, int remember) {
     offsetY = y;
 }
 
+OverlayBox DialogStack::pageBox() {
+    OverlayBox box = {0, 0, 0, 0};
+    for (int i = 0; i < itemCount; ++i) {
+        DialogItem* widget = item(i);
+        if (i == 0) box = {widget->position.x, widget->position.y, widget->right, widget->top};
+        widget->growBox(box);
+    }
+    return box;
+}
+
+void DialogStack::fitToWindow() {
+    fit = fitInto(pageBox(), overlayRoom(gApp->screen->width, gApp->screen->height));
+    keepTitleInside();
+}
+
+void DialogStack::keepTitleInside() {
+    DialogItem* title = item(0);
+    DialogItem* closeBox = item(1);
+    if (!title || title->kind != kTitle || !closeBox) return;
+    OverlayBox row = {title->position.x, title->position.y, title->right, title->top};
+    title->growBox(row);
+    closeBox->growBox(row);
+    float width = static_cast<float>(gApp->screen->width), height = static_cast<float>(gApp->screen->height);
+    // Offsets (in page pixels) that put the title row, from its box to the close box, inside the window.
+    float loX = fit.blockX(0) - row.left, hiX = fit.blockX(width) - row.right;
+    float loY = fit.blockY(0) - row.bottom, hiY = fit.blockY(height) - row.top;
+    offsetX = std::min(std::max(offsetX, loX), hiX);
+    offsetY = std::min(std::max(offsetY, loY), hiY);
+}
+
 void DialogStack::drawDialog() {
+    fitToWindow();
     if (openLevel != targetOpen)
         openLevel = std::clamp(openLevel + gApp->clock->dt * kOpenRate * (2.0f * targetOpen - 1.0f), 0.0f, 1.0f);
     drawLevel = openLevel;
     if (DialogItem::textBox) DialogItem::textBox->brightness = drawLevel;
     float closed = 1.0f - openLevel;
     float ox = offsetX - closed * closed * kSlideDistance;
+    glPushMatrix();
+    glTranslatef(fit.shiftX, fit.shiftY, 0);
+    glScalef(fit.scale, fit.scale, 1);
     for (int i = 0; i < itemCount; ++i) {
         float level = i == focus ? drawLevel : 0.75f * drawLevel;
         glColor3f(level, level, level);
         item(i)->drawItem(ox, offsetY, i == focus);
     }
+    glPopMatrix();
 }
 
 void DialogStack::focusKeys(const DialogInput& in) {
     if (in.specialKey == kUp) focus = focus == 0 ? itemCount - 1 : focus - 1;
     if (in.key == kTab || in.specialKey == kDown) focus = focus < itemCount - 1 ? focus + 1 : 0;
+}
+
+bool DialogStack::takesSpecialKey(int code) {
+    DialogItem* focused = item(focus);
+    bool side = code == kLeft || code == kRight, page = code == kPageUp || code == kPageDown;
+    return code == kUp || code == kDown || (focused && (side || (page && focused->kind == kTitle)));
 }
 
 void DialogStack::handleEvents(const DialogInput& in) {
@@ -216,6 +257,7 @@ void DialogStack::dragAndNudge(const DialogInput& in) {
     case kPageDown: offsetY -= 2; break;
     default: break;
     }
+    keepTitleInside();
 }
 
 DialogInput DialogStack::readInput() const {
@@ -223,20 +265,17 @@ DialogInput DialogStack::readInput() const {
     in.key = gApp->keyboard->key;
     in.specialKey = gApp->keyboard->specialKey;
     // The normalised pointer is right in every camera mode (manual mode keeps deltas in the position).
-    in.x = std::round(gApp->mouse->normX * gApp->screen->width);
-    in.y = std::round(gApp->mouse->normY * gApp->screen->height);
+    in.x = fit.blockX(std::round(gApp->mouse->normX * gApp->screen->width));
+    in.y = fit.blockY(std::round(gApp->mouse->normY * gApp->screen->height));
     in.left = gApp->mouse->leftButton;
     return in;
 }
 
 void DialogStack::run() {
+    fitToWindow();
     DialogInput in = readInput();
-    // The splinter capture draws the picture twice in one frame; the frame's input counts once.
-    bool firstPass = gApp->clock->time != lastRunTime;
-    lastRunTime = gApp->clock->time;
-    if (firstPass) focusKeys(in);
+    focusKeys(in);
     drawDialog();
-    if (!firstPass) return;
     handleEvents(in);
     if (activatedId > -1 && dispatch) dispatch();
 }

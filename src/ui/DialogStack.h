@@ -2,6 +2,7 @@
 #pragma once
 #include "scene/SceneObject.h"
 #include "ui/DialogItem.h"
+#include "ui/OverlayFit.h"
 
 struct PageRow;
 
@@ -25,11 +26,17 @@ public:
     // Tab and down move the focus forward, up backward, both wrapping.
     void focusKeys(const DialogInput& in);
     void handleEvents(const DialogInput& in);
+    // Whether the focus keys or the focused widget use this special key (a slider's step, the title's nudge).
+    bool takesSpecialKey(int code);
     // One frame while the popup is open: focus keys, drawing, input and the activated widget's action.
     void run();
-    // The frame's keyboard and mouse as overlay pixels.
+    // The frame's keyboard and mouse, the pointer in the page's own pixels.
     DialogInput readInput() const;
     DialogItem* item(int i);
+    // The page's widgets and texts, relative to the dialog.
+    OverlayBox pageBox();
+    // Fits the page into the window (see fit) and keeps the title row inside it; runs every frame.
+    void fitToWindow();
 
     int pageId = -1;
     int itemCount = 0;
@@ -52,6 +59,8 @@ public:
     int sliderStep = -30;
     int boxWidth = 30, boxHeight = 30;
     int boxStep = -40;
+    // How the page is drawn into a window too small for it; the identity when it fits.
+    OverlayFit fit;
     // Runs the action of the activated widget (the menu actions); set at start-up.
     void (*dispatch)() = nullptr;
 
@@ -69,11 +78,12 @@ private:
     int findItem(int id);
     void place(int index, int kind, const char* label, int id, const float a[5]);
     void dragAndNudge(const DialogInput& in);
+    // A dialog dragged or nudged away, or left outside by a smaller window, keeps its title row in view.
+    void keepTitleInside();
     // Adds the page's title and rows at the layout cursor; an unknown page adds nothing.
     void addPageContents(int page);
     void addRow(const PageRow& row);
 
     Slot slots[kMaxItems];
     int initLogged = 0;
-    double lastRunTime = -1;
 };

@@ -64,9 +64,25 @@ const float kLogo[8][4] = {
 // The channel the intro sound started on: later plays change the sound system's current channel.
 int introChannel = -1;
 
-template <size_t N>
-void drawLines(TextBox& pen, const char* const (&lines)[N]) {
-    for (const char* line : lines) pen.drawLine(line);
+constexpr float kHelpSize = 8.0f, kHelpLineStep = -15.0f;
+
+// Visits every help line with its pen position: the title at `top`, the lists below it, indented by 10.
+template <class Visit>
+void walkHelp(float top, Visit visit) {
+    float x = 20.0f, y = top;
+    auto block = [&](const auto& lines) {
+        for (const char* line : lines) {
+            visit(line, x, y);
+            y += kHelpLineStep;
+        }
+    };
+    visit(gApp->state->name, x, y);
+    y += kHelpLineStep;
+    x += 10.0f;
+    y += kHelpLineStep * 0.5f;
+    block(kSpecialControls);
+    y -= 5.0f;
+    block(kStandardControls);
 }
 
 }  // namespace
@@ -76,16 +92,17 @@ void drawHelpScreen() {
     pen.resetStyle();
     pen.alphaTest = 0;
     pen.blend = 0;
-    pen.radius = 8.0f;
-    pen.position.x = 20.0f;
-    pen.position.y = 0.92f * gApp->screen->height;
-    pen.lineStep = -15.0f;
-    pen.drawLine(gApp->state->name);
-    pen.position.x += 10.0f;
-    pen.position.y += pen.lineStep * 0.5f;
-    drawLines(pen, kSpecialControls);
-    pen.position.y -= 5.0f;
-    drawLines(pen, kStandardControls);
+    pen.lineStep = kHelpLineStep;
+    float top = 0.92f * gApp->screen->height;
+    OverlayBox box = {20, top, 20, top};
+    walkHelp(top, [&](const char* line, float x, float y) { pen.growBox(box, line, x, y, kHelpSize); });
+    // A window too short for the page gets it moved up, then drawn smaller; one that fits sees it unchanged.
+    OverlayFit fit = fitInto(box, overlayRoom(gApp->screen->width, gApp->screen->height));
+    glPushMatrix();
+    glTranslatef(fit.shiftX, fit.shiftY, 0);
+    glScalef(fit.scale, fit.scale, 1);
+    walkHelp(top, [&](const char* line, float x, float y) { pen.drawText(line, x, y, kHelpSize); });
+    glPopMatrix();
 }
 
 void introSoundStep() {
@@ -101,7 +118,7 @@ void introSoundStep() {
     }
     sound.setChannelPosition(introChannel, -rotors.wave(2, 150, 1.0f, -0.5f), rotors.wave(1, 300, 1.0f, -0.5f),
                              gApp->prefs->noiseLevel * 5.0f - 4.5f);
-    sound.setVolume((1.0f - std::fabs(rotors.wave(1, 300, 2.0f, -1.0f))) * 0.25f + 0.75f);
+    sound.setChannelVolume(introChannel, (1.0f - std::fabs(rotors.wave(1, 300, 2.0f, -1.0f))) * 0.25f + 0.75f);
 }
 
 void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
@@ -120,6 +137,7 @@ void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
     glDisable(GL_TEXTURE_1D);
 
     glColor3f(1, 1, 1);
+    glPushAttrib(GL_LINE_BIT);  // the wide logo lines must not outlast the intro
     glLineWidth(8.0f);
     logoReflection.bind();
     glEnable(GL_TEXTURE_2D);
@@ -132,6 +150,7 @@ void drawIntroScene(Texture& frameGradient, Texture& logoReflection) {
         glVertex2f((segment[2] - 1.0f) * 0.6f, (segment[3] - 0.4f) * 0.6f);
     }
     glEnd();
+    glPopAttrib();
 
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);

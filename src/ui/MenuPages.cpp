@@ -110,7 +110,7 @@ const PageRow kSounds[] = {
     cursor(-40, -5),
     slider("SoundVolume", 71, [] { return gApp->sound->sfxVolume; }, 0, 1, FL),
     cursor(40, -40),
-    toggle("Music", 702, [] { return float(gApp->sound->initialised); }),
+    toggle("Music", 702, [] { return float(gApp->sound->musicOn && gApp->sound->initialised); }),
     cursor(-40, -5),
     slider("MusicVolume", 712, [] { return gApp->sound->musicVolume; }, 0, 1, FL),
 };

@@ -6,7 +6,7 @@
 #include "core/Trace.h"
 #include "gfx/Screen.h"
 #include "scene/Texture.h"
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -132,6 +132,15 @@ void TextBox::setMessagef(const char* format, int value) {
 void TextBox::setMessagef(const char* format, const char* value) {
     std::snprintf(text, sizeof text, format, value);
     messageSet();
+}
+
+void TextBox::growBox(OverlayBox& box, const char* str, float x, float y, float size) const {
+    // The pen is the first glyph's centre: half a glyph to its left, a glyph above and below, slanted right.
+    float last = x + (std::strlen(str) - 1.0f) * advance * size;
+    box.left = std::min(box.left, x - 0.5f * size);
+    box.right = std::max(box.right, last + 0.5f * size + slant);
+    box.bottom = std::min(box.bottom, y - size);
+    box.top = std::max(box.top, y + size);
 }
 
 void TextBox::restartMessage() { expiry = gApp->clock->time + duration; }

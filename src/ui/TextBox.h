@@ -1,6 +1,7 @@
 // A styled text pen over the bitmap font that can also hold one timed status message.
 #pragma once
 #include "scene/SceneObject.h"
+#include "ui/OverlayFit.h"
 
 class RotorSet;
 class Texture;
@@ -20,6 +21,8 @@ public:
     void setMessagef(const char* format, const char* value);
     void restartMessage();
     void drawMessage();
+    // Widens the box to take in the string as drawText would place it (the effects' jitter aside).
+    void growBox(OverlayBox& box, const char* str, float x, float y, float size) const;
 
     float advance = 0.9f;
     float lineStep = -15.0f;

@@ -57,8 +57,9 @@ void LavaBomb::fly(TerrainMesh& terrain) {
     float ground = terrain.heightAt((position.x + 0.5f * w) / w, (position.z + 0.5f * w) / w);
     float bottom = position.y - 0.5f * radius;
     terrain.keepOnGround(*this, 1);
-    // The bounce is judged on where the bomb hit, before the ground pushed it out.
-    if (ground > bottom) {
+    // The bounce is judged on where the bomb hit, before the ground pushed it out, and only a bomb moving
+    // into the ground bounces: one launched from below the crater floor is lifted out and flies on upwards.
+    if (ground > bottom && velocity.y < 0.0f) {
         velocity.y *= -0.5f;
         velocity.x *= 0.7f;
         velocity.z *= 0.7f;

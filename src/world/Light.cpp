@@ -31,6 +31,13 @@ void objectPlanesST() {
     glTexGenfv(GL_T, GL_OBJECT_PLANE, kPlaneT);
 }
 
+// GL takes a spot cutoff of 0 to 90 degrees or exactly 180 and keeps the old cone for anything else, so
+// every wider setting means no cone (180) and anything below 0 the narrowest one.
+float spotCutoff(float degrees) {
+    if (!(degrees >= 0.0f)) return 0.0f;
+    return degrees > 90.0f ? 180.0f : degrees;
+}
+
 // One bar vertex: 1D texture coordinate, then position.
 void barVertex(float s, double x, double y) {
     glTexCoord1f(s);
@@ -66,8 +73,7 @@ void Light::apply() const {
     glLightfv(l, GL_DIFFUSE, d);
     glLightfv(l, GL_SPECULAR, s);
     glLightf(l, GL_SPOT_EXPONENT, exponent);
-    // GL takes a cone of at most 90 degrees, or 180 for none: a wider cutoff shines everywhere.
-    glLightf(l, GL_SPOT_CUTOFF, cutoff <= 90.0f ? std::max(cutoff, 0.0f) : 180.0f);
+    glLightf(l, GL_SPOT_CUTOFF, spotCutoff(cutoff));
     glLightfv(l, GL_POSITION, place);
     glLightfv(l, GL_SPOT_DIRECTION, direction);
     glEnable(l);

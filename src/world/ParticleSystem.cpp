@@ -103,9 +103,24 @@ int ParticleSystem::emit(float x, float y, float z) {
     return slot;
 }
 
+// A system left without updates (the volcano's quiet half) keeps its particles frozen, ages included:
+// those that lived before the gap are made younger by it, so they go on where they stopped.
+void ParticleSystem::resumeAfterGap(double previousFrame) {
+    double skipped = previousFrame - lastUpdateTime;
+    if (lastUpdateTime < 0.0 || skipped < kLeastGap) return;
+    for (int i = 0; i < slotsInUse(); ++i) {
+        Particle& p = particles[i];
+        if (!p.visible || p.birthTime > lastUpdateTime) continue;
+        p.birthTime += skipped;
+        p.deathTime += skipped;
+    }
+}
+
 void ParticleSystem::update() {
     double now = gApp->clock->time;
     float dt = gApp->clock->dt;
+    resumeAfterGap(now - dt);
+    lastUpdateTime = now;
     for (int i = 0; i < slotsInUse(); ++i) {
         Particle& p = particles[i];
         if (!p.visible) continue;
@@ -130,10 +145,16 @@ void ParticleSystem::update() {
 
 // Textured particles are gathered into one quad list per system: the corners are placed on the CPU
 // exactly as the per-particle translate and rotations would place them, which spares a software
-// renderer one draw call per particle.
+// renderer one draw call per particle. No normal of their own is given, so they are lit with the
+// normal in force, which the per-particle rotations would turn with each quad: each spinning quad
+// carries that turned normal, and the normal in force is put back afterwards.
 void ParticleSystem::draw() {
     beginRenderState();
-    if (texture) glBegin(GL_QUADS);
+    Vec3 heldNormal;
+    if (texture) {
+        glGetFloatv(GL_CURRENT_NORMAL, &heldNormal.x);
+        glBegin(GL_QUADS);
+    }
     for (int i = 0; i < slotsInUse(); ++i) {
         const Particle& p = particles[i];
         if (!p.visible) continue;
@@ -142,9 +163,12 @@ void ParticleSystem::draw() {
         else if (spinJitter == 0.0f)
             addFacingQuad(p);
         else
-            addSpinningQuad(p);
+            addSpinningQuad(p, heldNormal);
     }
-    if (texture) glEnd();
+    if (texture) {
+        glEnd();
+        glNormal3f(heldNormal.x, heldNormal.y, heldNormal.z);
+    }
     endRenderState();
 }
 
@@ -194,9 +218,11 @@ void turnedQuadAxes(float yDegrees, float xDegrees, float zDegrees, Vec3& u, Vec
     v = Vec3(-sc * ca + cc * sb * sa, cc * cb, sc * sa + cc * sb * ca);
 }
 
-void ParticleSystem::addSpinningQuad(const Particle& p) const {
+void ParticleSystem::addSpinningQuad(const Particle& p, const Vec3& heldNormal) const {
     const Vec3& cam = gApp->camera->rotation;
     Vec3 u, v;
     turnedQuadAxes(-cam.y - p.rotation.y, -cam.x - p.rotation.x, -cam.z - p.rotation.z, u, v);
+    Vec3 n = u * heldNormal.x + v * heldNormal.y + cross(u, v) * heldNormal.z;
+    glNormal3f(n.x, n.y, n.z);
     addQuad(p, u * p.radius, v * p.radius);
 }

@@ -57,12 +57,16 @@ public:
     Particle particles[kPoolSize];
     int capacity = 100;
     double lastEmitTime = 0;
+    double lastUpdateTime = -1;  // Clock time of the last update; negative before the first
 
 private:
+    // Anything beyond the rounding of the frame step means frames went by without an update.
+    static constexpr double kLeastGap = 0.001;
+    void resumeAfterGap(double previousFrame);
     int slotsInUse() const;
     int findFreeSlot() const;
     void drawPointOrStreak(const Particle& p) const;
     void addQuad(const Particle& p, const Vec3& u, const Vec3& v) const;
     void addFacingQuad(const Particle& p) const;
-    void addSpinningQuad(const Particle& p) const;
+    void addSpinningQuad(const Particle& p, const Vec3& heldNormal) const;
 };

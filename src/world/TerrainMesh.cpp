@@ -57,9 +57,11 @@ void TerrainMesh::resample(const HeightField& field, int nx, int nz) {
     }
 }
 
+// Every cell gets its own facet; the far vertex row and column, which close the last cells, take the
+// facet of the cell before them.
 void TerrainMesh::computeFaceNormals(int nx, int nz) {
-    for (int j = 0; j <= nz - 2; ++j) {
-        for (int i = 0; i <= nx - 2; ++i) {
+    for (int j = 0; j < nz; ++j) {
+        for (int i = 0; i < nx; ++i) {
             const Vec3& p = vertices[i][j].position;
             Vec3 n = cross(vertices[i][j + 1].position - p, vertices[i + 1][j].position - p);
             float len = n.length();
@@ -67,16 +69,15 @@ void TerrainMesh::computeFaceNormals(int nx, int nz) {
             if (len > 0.0f) vertices[i][j].faceNormal = n * (1.0f / len);
         }
     }
-    if (nx < 2 || nz < 2) return;
-    for (int i = 0; i <= nx - 1; ++i) vertices[i][nz - 1].faceNormal = vertices[i][nz - 2].faceNormal;
-    for (int j = 0; j <= nz - 1; ++j) vertices[nx - 1][j].faceNormal = vertices[nx - 2][j].faceNormal;
+    for (int i = 0; i < nx; ++i) vertices[i][nz].faceNormal = vertices[i][nz - 1].faceNormal;
+    for (int j = 0; j <= nz; ++j) vertices[nx][j].faceNormal = vertices[nx - 1][j].faceNormal;
 }
 
 void TerrainMesh::smoothNormals(int nx, int nz) {
-    for (int j = 0; j <= nz - 1; ++j) {
-        for (int i = 0; i <= nx - 1; ++i) {
+    for (int j = 0; j <= nz; ++j) {
+        for (int i = 0; i <= nx; ++i) {
             TerrainVertex& vertex = vertices[i][j];
-            bool interior = i >= 1 && i <= nx - 2 && j >= 1 && j <= nz - 2;
+            bool interior = i >= 1 && i < nx && j >= 1 && j < nz;
             if (!interior) {
                 vertex.normal = vertex.faceNormal;
                 continue;
@@ -100,8 +101,8 @@ int TerrainMesh::cornerMask(int i, int j, float threshold) const {
 
 void TerrainMesh::classifyCells(int nx, int nz) {
     int layers = std::clamp(layerCount, 1, kMaxLayers);
-    for (int j = 0; j <= nz - 2; ++j) {
-        for (int i = 0; i <= nx - 2; ++i) {
+    for (int j = 0; j < nz; ++j) {
+        for (int i = 0; i < nx; ++i) {
             // The first layer with a corner at or below its threshold owns the cell.
             for (int k = 0; k < layers; ++k) {
                 int mask = cornerMask(i, j, layerHeights[k]);
@@ -129,7 +130,7 @@ void TerrainMesh::slopeAt(float u, float v, float& sx, float& sz) const {
     sz = heightAt(u, v - 0.01f) - heightAt(u, v + 0.01f);
 }
 
-float TerrainMesh::keepOnGround(SceneObject& object, int slide) {
+float TerrainMesh::keepOnGround(SceneObject& object, int slide, float fall) {
     const Prefs& prefs = *gApp->prefs;
     float dt = gApp->clock->dt;
     float half = radius * 0.5f;
@@ -149,9 +150,8 @@ float TerrainMesh::keepOnGround(SceneObject& object, int slide) {
             vel.x += sx * push;
             vel.z += sz * push;
         }
-    } else if (probeHeight < bottom && !prefs.paused && prefs.cameraMode == 1) {
-        // The manual camera falls; any other object passed in falls the same way.
-        vel.y -= 5.0f * dt;
+    } else if (probeHeight < bottom) {
+        vel.y -= fall * dt;
     }
     return p.y - probeHeight;
 }

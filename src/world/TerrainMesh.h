@@ -22,8 +22,9 @@ public:
     float heightAt(float u, float v) const;
     // Both components point downhill.
     void slopeAt(float u, float v, float& sx, float& sz) const;
-    // Returns the object's height above the ground.
-    float keepOnGround(SceneObject& object, int slide);
+    // Returns the object's height above the ground. An object in the air gains the downward speed
+    // fall x dt (only the flying camera asks for it; bombs and lava have their own gravity).
+    float keepOnGround(SceneObject& object, int slide, float fall = 0.0f);
 
     // Grid cells along x and z, held to what the fixed vertex storage can take.
     int cellsX() const;

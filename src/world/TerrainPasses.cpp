@@ -27,14 +27,14 @@ const int kCornerDj[4] = {0, 0, 1, 1};
 
 void drawCells(const TerrainMesh& mesh, CellKind kind, int layer) {
     int nx = mesh.cellsX(), nz = mesh.cellsZ();
-    // The texture repeats texRepeat times across the drawn cells.
-    float spanS = (nx - 1) / mesh.texRepeat[0], spanT = (nz - 1) / mesh.texRepeat[1];
+    // The texture repeats texRepeat times across the mesh.
+    float spanS = nx / mesh.texRepeat[0], spanT = nz / mesh.texRepeat[1];
     const Color4& c = mesh.color;
     glPushMatrix();
     glTranslatef(mesh.position.x, mesh.position.y, mesh.position.z);
     glBegin(GL_QUADS);
-    for (int j = 0; j <= nz - 2; ++j) {
-        for (int i = 0; i <= nx - 2; ++i) {
+    for (int j = 0; j < nz; ++j) {
+        for (int i = 0; i < nx; ++i) {
             int mask = mesh.cellMask[i][j];
             if (kind != CellKind::All && mesh.cellLayer[i][j] != layer) continue;
             if (kind == CellKind::LayerEdges && mask == 0) continue;

@@ -10,7 +10,7 @@ extern int multiPassCloudShadow;
 void drawLayers(Volcano& volcano);
 void drawClouds(Volcano& volcano);
 
-// Mesh primitives over the (columns - 1) x (rows - 1) cells, rows outer, one GL_QUADS batch each.
+// Mesh primitives over every cell, rows outer, one GL_QUADS batch each.
 void drawLayerCells(const TerrainMesh& mesh, int layer);
 // Cells of the layer with some corner above its threshold; each corner opaque when its mask bit is set.
 void drawLayerEdges(const TerrainMesh& mesh, int layer);

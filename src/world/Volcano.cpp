@@ -128,6 +128,7 @@ void Volcano::varyScene() {
         dst = static_cast<int>(rnd(8.0f));
     } while (dst == lastBlendPick1 || dst == 0 || dst == 4 || dst == 5 || (src == 3 && dst == 3));
     lastBlendPick1 = dst;
+    if (gApp->settingsChanged) gApp->settingsChanged();
     tracef("vary", "ground %.2f universe %d blend %d %d", prefs.groundHeight, prefs.universe, src, dst);
 }
 
@@ -148,13 +149,17 @@ void Volcano::draw() {
     drawFlash();
 }
 
+// With textures off the rocks are plain coloured, like everything else.
 void Volcano::drawRocks() const {
+    bool textured = gApp->prefs->textures && dirtTexture;
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    if (dirtTexture) dirtTexture->bind();
+    if (textured) {
+        glEnable(GL_TEXTURE_2D);
+        dirtTexture->bind();
+    }
     for (int i = 0; i < bombCount; ++i) bombs[i].drawRock();
     glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
+    if (textured) glDisable(GL_TEXTURE_2D);
 }
 
 // A bright camera-facing glow over the summit, shrinking and fading during the first second.

@@ -2,6 +2,7 @@
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
+#include "app/SettingCommands.h"
 #include "app/Mouse.h"
 #include "app/SceneSequencer.h"
 #include "app/Startup.h"
@@ -62,7 +63,7 @@ TEST_F(Keys, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
         {'v', 0, &prefs.cameraMode, 0, 1, "Camera 1: Manual Mouse/Arrow Key Control"},
         {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, -5, -5, "Lightmap Off"},  // Alt steps the mode only while on
         {'L', 0, &prefs.lightmap, -5, 5, "Lightmap On"},
-        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "Lightmap Off"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "0/64: "},  // the new combination's layers: none
     };
     for (const auto& row : ints) {
         *row.field = row.start;

@@ -1,93 +1,156 @@
-// Menu actions: what each page's widgets write into the settings, with their status messages, and the navigation.
+// Menu actions: each widget against the key that changes the same setting, the widget-only settings,
+// the colour and lightmap pages, and the navigation between pages.
 #include "app/Globals.h"
+#include "app/Input.h"
+#include "app/Keyboard.h"
 #include "app/MenuActions.h"
+#include "app/Mouse.h"
+#include "app/Popup.h"
 #include "app/SceneSequencer.h"
+#include "app/SettingCommands.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 #include "world/TerrainPasses.h"
+#include <GL/freeglut.h>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
 
 class Actions : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { fresh(); }
+    void TearDown() override { clearScriptedModifiers(); }
+    static void fresh() {
         resetProgramState();
         initPref();
+        appState.introDone = 1;
+        appState.soundEnabled = 0;
+        appState.worldSize = 8.0f;
+        frameClock.realSeconds = 30.0;
         dialogs = DialogStack();
-        soundSystem = SoundSystem(*soundSystem.library);
         previousColorLevel = 1.0f;
         previousMenuLevel = 0.0f;
         volumePreviewTime = 0.0;
+        letterboxCounter = 0;
+        lastGroundHeight = prefs.groundHeight;
         screen.height = 600;
+        statusLine.setMessage("-");
+        setScriptedModifiers(0);
     }
     // The widget `id` on `page` reports `v` this frame.
-    void act(int page, int id, float v) {
+    static void act(int page, int id, float v) {
         dialogs.pageId = page;
         dialogs.activatedId = id;
         dialogs.activatedValue = v;
         dispatchAction();
     }
-    std::string message() const { return statusLine.text; }
+    static std::string message() { return statusLine.text; }
+    // What a command may change besides the settings record.
+    static auto state() {
+        return std::make_tuple(message(), appState.worldSize, terrain.columns, lastGroundHeight, screen.clearPasses,
+                               appState.exiting, appState.exitStartTime, appState.splinterState, appState.sceneIndex,
+                               appState.popupOpen, dialogs.targetOpen);
+    }
     // The dialog as the frame loop leaves it after a refresh request.
-    void refresh() {
+    static void refresh() {
         if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.pageId, 0);
     }
 
     ScratchDir dir;
 };
 
+// A key: a character, kSpecial + a GLUT special key code, kAlt + a character, or 0 for a widget without one.
+constexpr int kSpecial = 0x100, kAlt = 0x200;
+
+struct KeyAndWidget {
+    int key, page, id;
+    float v;  // what the widget reports
+    void (*before)();
+    float (*observe)();
+    float expected;
+    const char* message;
+};
+
+void none() {}
+
+const KeyAndWidget kKeysAndWidgets[] = {
+    {kSpecial + GLUT_KEY_PAGE_UP, 0, 54, 1.05263f, none, [] { return prefs.groundHeight; }, 1.05263f, "Page: 1.05"},
+    {']', 0, 53, 1.055555f, none, [] { return appState.worldSize; }, 8.44444f, "Object Size: 1.06"},
+    {'>', 0, 50, 80.9f, [] { prefs.tesselation = 80; }, [] { return float(terrain.columns); }, 80, "Tesselation: 80"},
+    {'<', 0, 50, 9.5f, [] { prefs.tesselation = 10; }, [] { return float(prefs.tesselation); }, 10, "Tesselation: 10"},
+    {kSpecial + GLUT_KEY_F2, 0, 26, 1.111111f, none, [] { return prefs.texMagX; }, 1.111111f, "F1/F2: 1.11"},
+    {kSpecial + GLUT_KEY_F3, 0, 27, 0.9f, none, [] { return prefs.texMagY; }, 0.9f, "F3/F4: 0.90"},
+    {'u', 0, 42, 2.5f, [] { prefs.universe = 1; }, [] { return float(prefs.universe); }, 2, "Fixed SkyBox On"},
+    {',', 5, 51, 180, [] { prefs.fov = 179; }, [] { return prefs.fov; }, 179, "FOV: 179 Degrees"},
+    {'}', 5, 52, 0.08f, none, [] { return prefs.cameraZ; }, 0.08f, "CameraZ: 0.08"},
+    {kSpecial + GLUT_KEY_F11, 5, 55, 0.95f, [] { prefs.fade = 1; prefs.clearScreen = 1; },
+     [] { return prefs.fade - prefs.clearScreen; }, 0.95f, "Fade Effect: 95.00"},
+    {kSpecial + GLUT_KEY_F12, 5, 55, 1.04f, [] { prefs.fade = 0.99f; prefs.clearScreen = 0; },
+     [] { return prefs.fade + prefs.clearScreen; }, 2, "Fade Effect: 100.00"},
+    {'w', 5, 58, 1.5f, none, [] { return float(prefs.polygonMode); }, 1, "Lines"},
+    {'l', 5, 59, 3.7f, [] { prefs.letterbox = 2; }, [] { return float(prefs.letterbox); }, 3, "Letterbox: 3"},
+    {' ', 5, 96, 0, none, [] { return float(prefs.clearScreen); }, 0, "-"},
+    {'p', 5, 97, 1, none, [] { return float(prefs.paused); }, 1, "Pause"},
+    // The reset also closes the popup and puts the default grid of 30 back.
+    {'r', 5, 98, 0, [] { prefs.moveSpeed = 3; openPopup(); prefs.tesselation = 80; applyWorldSettings(); },
+     [] { return prefs.moveSpeed + appState.popupOpen + dialogs.targetOpen + terrain.columns; }, 1 + 30,
+     "Reset w/o Prefs"},
+    {'b', 6, 31, 0.3f, [] { prefs.blendMode0 = 8; }, [] { return float(prefs.blendMode0); }, 0, "0:0-GL_ZERO"},
+    {'B', 6, 32, 1.2f, [] { prefs.blendMode1 = 0; }, [] { return float(prefs.blendMode1); }, 1, "1:1-GL_ONE"},
+    {kSpecial + GLUT_KEY_HOME, 9, 60, 1.05263f, [] { prefs.noiseLevel = 1; }, [] { return prefs.noiseLevel; },
+     1.05263f, "Home/End: 1.05"},
+    {kSpecial + GLUT_KEY_F10, 9, 73, 1.111111f, none, [] { return prefs.f9Value; }, 1.111111f, "F9/F10: 1.11"},
+    {kAlt + 'L', 9, 61, 9.5f, [] { prefs.lightmap = 8; }, [] { return float(prefs.lightmap); }, 9,
+     "9/64: X  Vignette "},
+    {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
+    // In this order: a failed load changes nothing but the message; then a load finds the saved file and
+    // unpauses, holds the camera at 3 and clears, and puts the saved grid of 30 and world size of 8 in force.
+    {0, 4, 1, 0, [] { prefs.paused = 1; }, [] { return float(prefs.paused); }, 1, "Could NOT Load Prefs"},
+    {'!', 3, 1, 0, none, [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
+    {0, 4, 1, 0, [] { prefs.paused = 1; prefs.cameraMode = 0; prefs.tesselation = 80; prefs.objectSize = 2; },
+     [] { return prefs.paused + prefs.cameraMode + screen.clearPasses + terrain.columns + appState.worldSize; },
+     0 + 3 + 1 + 30 + 8, "Loaded Prefs"},
+    {'\\', 1, 300, 0, [] { appState.sceneIndex = 1; }, [] { return float(appState.sceneIndex); }, 0, "-"},
+    // The menu's replay closes the popup first: the intro's camera, not the one the popup saved.
+    {0, 1, 300, 0, [] { openPopup(); dialogs.savedCameraMode = 1; },
+     [] { return float(prefs.cameraMode + 10 * appState.popupOpen); }, float(sceneTable[0].cameraMode), "-"},
+    {'q', 1, 99, 0, none, [] { return float(appState.exitStartTime + appState.splinterState); }, 33, "-"},
+    // Widgets without a key: the value taken (or a flag flipped whatever the value) and the message.
+    {0, 0, 300, 0, none, [] { return float(multiPassCloudShadow); }, 0, "Multi-Pass Cloud-Shadow Off"},
+    {0, 5, 521, 1.5f, none, [] { return camera.eyeOffset[1]; }, 1.5f, "CameraY: 1.50"},
+    {0, 5, 55, 0.015f, none, [] { return prefs.fade; }, 0.01f, "Fade Effect: 1.00"},  // the least fade there is
+    {0, 7, 14, 64.5f, none, [] { return prefs.lightParams[4]; }, 64.5f, "Shininess: 64.50"},
+    {0, 9, 74, 0.125f, none, [] { return prefs.lightmapRefresh; }, 0.125f, "Lightmap Refresh Interval:  0.1 secs"},
+    {0, 10, 212, 1, none, [] { return float(prefs.sceneUnderSplinter); }, 1, "Splinter Effect AND Main Render"},
+    {0, 10, 230, 0, [] { prefs.randomSkip = 0; }, [] { return float(prefs.randomSkip); }, 1, "Skip is Enabled"},
+};
+
 }  // namespace
 
-TEST_F(Actions, FloatSettingsTakeTheValueAndConfirmIt) {
-    const struct { int page, id; float v; float* field; const char* message; } rows[] = {
-        {0, 54, 1.5f, &prefs.groundHeight, "<PageUp/Down> Main Height: 1.50"},
-        {9, 73, 2.5f, &prefs.f9Value, "F9/F10: Vignette Size   2.5"},
-        {9, 74, 0.125f, &prefs.lightmapRefresh, "Lightmap Refresh Interval:  0.1 secs"},
-    };
-    for (const auto& row : rows) {
-        act(row.page, row.id, row.v);
-        EXPECT_FLOAT_EQ(*row.field, row.v) << row.message;
+TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
+    for (const KeyAndWidget& row : kKeysAndWidgets) {
+        SCOPED_TRACE(row.message);
+        fresh();
+        row.before();
+        setScriptedModifiers(row.key & kAlt ? GLUT_ACTIVE_ALT : 0);
+        if (row.key & kSpecial) specialHandler(row.key - kSpecial, 0, 0);
+        else if (row.key) keyboardHandler(static_cast<unsigned char>(row.key), 0, 0);
+        else act(row.page, row.id, row.v);
+        EXPECT_FLOAT_EQ(row.observe(), row.expected);
         EXPECT_EQ(message(), row.message);
-    }
-}
-
-TEST_F(Actions, IntegerSettingsTruncateAndConfirmByName) {
-    const struct { int page, id; float v; int* field; int expected; const char* message; } rows[] = {
-        {0, 50, 33.9f, &prefs.tesselation, 33, "Tesselation:: 33"},
-        {0, 300, 0.0f, &multiPassCloudShadow, 0, "Multi-Pass Cloud-Shadow Off"},
-        {6, 31, 8.4f, &prefs.blendMode0, 8, "0:8-GL_SRC_ALPHA_SATURATE"},
-        {10, 212, 1.0f, &prefs.sceneUnderSplinter, 1, "Splinter Effect AND Main Render"},
-    };
-    for (const auto& row : rows) {
+        if (!row.key) continue;
+        const Prefs byKey = prefs;
+        const auto stateByKey = state();
+        fresh();
+        row.before();
         act(row.page, row.id, row.v);
-        EXPECT_EQ(*row.field, row.expected) << row.message;
-        EXPECT_EQ(message(), row.message);
+        EXPECT_EQ(std::memcmp(&prefs, &byKey, sizeof prefs), 0) << "the settings differ";
+        EXPECT_EQ(state(), stateByKey);
     }
-    EXPECT_EQ(terrain.columns, 33) << "the tessellation slider rebuilds the terrain grid";
-}
-
-TEST_F(Actions, ARandomsToggleFlipsItsFlagWhateverTheValue) {
-    prefs.randomSkip = 0;
-    act(10, 230, 0.0f);
-    EXPECT_EQ(prefs.randomSkip, 1);
-    EXPECT_EQ(message(), "Skip is Enabled");
-    act(10, 230, 0.0f);
-    EXPECT_EQ(prefs.randomSkip, 0);
-    EXPECT_EQ(message(), "Skip is Disabled");
-}
-
-TEST_F(Actions, FadeTopTurnsClearingOnAndTinyValuesBecomeZero) {
-    act(5, 55, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.fade, 1.0f);
-    EXPECT_EQ(prefs.clearScreen, 1);
-    EXPECT_EQ(message(), "Fade: 1.00");
-    act(5, 55, 0.5f);
-    EXPECT_EQ(prefs.clearScreen, 0) << "any lower value leaves trails";
-    act(5, 55, 0.015f);
-    EXPECT_FLOAT_EQ(prefs.fade, 0.0f);
-    EXPECT_EQ(message(), "Fade: 0.00");
+    multiPassCloudShadow = 1;
 }
 
 TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
@@ -115,13 +178,14 @@ TEST_F(Actions, LightmapTogglesAndTheCombinationSliderStayInStep) {
     act(9, 24, 1.0f);  // Vignette
     refresh();
     EXPECT_EQ(prefs.lightmap, 9);
+    EXPECT_EQ(message(), "9/64: X  Vignette ");
     EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(7))->value, 9.0f);
     prefs.lightmap = 64 + 2;
     act(9, 23, 0.0f);
     EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
 }
 
-TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesStepBack) {
+TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
     dialogs.buildPage(1, 1);
     dialogs.offsetX = 33;
     act(1, 3, 0);
@@ -133,74 +197,45 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesStepBack) {
     act(5, 93, 0);
     EXPECT_EQ(dialogs.pageId, 2);
     EXPECT_FLOAT_EQ(dialogs.offsetY, -20.0f) << "back at the same place";
-    act(2, 93, 0);
-    EXPECT_EQ(dialogs.stackDepth, 0);
 
-    appState.popupOpen = 1;
     dialogs.savedCameraMode = 1;
     prefs.cameraMode = 2;
-    act(1, 93, 0);
-    EXPECT_EQ(appState.popupOpen, 0) << "the main menu's close box hides the popup";
+    appState.popupOpen = 1;
+    keyboardHandler(27, 0, 0);
+    EXPECT_EQ(dialogs.pageId, 1) << "ESC steps back like the close box";
+    EXPECT_EQ(appState.exiting, 0) << "and does not quit";
+    keyboardHandler(27, 0, 0);
+    EXPECT_EQ(appState.popupOpen, 0) << "the main menu's ESC hides the popup";
     EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
     EXPECT_EQ(prefs.cameraMode, 1);
     EXPECT_EQ(dialogs.pageId, 1) << "and stays on the main menu for next time";
+    keyboardHandler(27, 0, 0);
+    EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0) << "with no popup, ESC leaves";
 }
 
-TEST_F(Actions, QuitStartsTheExitFadeAndTheSplinterAtOnce) {
-    appState.popupOpen = 1;
-    frameClock.realSeconds = 42.5;
-    act(1, 99, 0);
-    EXPECT_EQ(appState.exiting, 1);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 42.5);
-    EXPECT_EQ(appState.splinterState, 3);
-    EXPECT_EQ(appState.popupOpen, 0);
-}
-
-TEST_F(Actions, LoadingPutsTheFileInForceAndAFailureOnlyReports) {
-    prefs.paused = 1;
-    act(4, 1, 0);
-    EXPECT_EQ(message(), "Could NOT Load Prefs");
-    EXPECT_EQ(prefs.paused, 1);
-    act(3, 1, 0);
-    EXPECT_EQ(message(), "Saved Prefs");
-    prefs.cameraMode = 0;
-    prefs.tesselation = 80;
-    prefs.objectSize = 2.0f;
-    act(4, 1, 0);
-    EXPECT_EQ(message(), "Loaded Prefs");
-    EXPECT_EQ(prefs.cameraMode, 3);
-    EXPECT_FLOAT_EQ(screen.clearPasses, 1.0f);
-    EXPECT_EQ(prefs.paused, 0);
-    EXPECT_EQ(terrain.columns, 30);
-    EXPECT_FLOAT_EQ(appState.worldSize, 8.0f);
-    // Reset from the menu puts the default grid back too.
-    prefs.tesselation = 80;
-    applyWorldSettings();
-    act(5, 98, 0);
-    EXPECT_EQ(terrain.columns, 30);
-}
-
-TEST_F(Actions, ReplayIntroClosesThePopupAndAppliesTheIntroScene) {
-    appState.soundEnabled = 0;
-    appState.sceneIndex = 1;
-    appState.popupOpen = 1;
-    dialogs.savedCameraMode = 1;
-    act(1, 300, 0);
-    EXPECT_EQ(appState.popupOpen, 0);
-    EXPECT_EQ(appState.sceneIndex, 0);
-    EXPECT_EQ(prefs.cameraMode, sceneTable[0].cameraMode) << "the intro's camera, not the one saved by the popup";
+TEST_F(Actions, MusicHasItsOwnSwitchShownOnOnlyWhenSoundStarted) {
+    const struct { int started; float v; int shown; } rows[] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 1}};
+    for (const auto& row : rows) {
+        soundSystem.initialised = soundSystem.soundOn = row.started;
+        dialogs.buildPage(8, 1);
+        act(8, 702, row.v);
+        refresh();
+        EXPECT_EQ(soundSystem.initialised, row.started) << "shutdown closes only what started";
+        const DialogItem* music = nullptr;
+        for (int k = 0; k < dialogs.itemCount; ++k)
+            if (dialogs.item(k)->id == 702) music = dialogs.item(k);
+        ASSERT_NE(music, nullptr);
+        EXPECT_EQ(music->visible, row.shown) << row.started << " " << row.v;
+    }
 }
 
 TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
     soundSystem.soundOn = 1;
-    frameClock.time = 1.0;
-    act(8, 71, 0.6f);
-    EXPECT_FLOAT_EQ(soundSystem.sfxVolume, 0.6f);
-    EXPECT_DOUBLE_EQ(volumePreviewTime, 1.0);
-    frameClock.time = 1.4;
-    act(8, 71, 0.7f);
-    EXPECT_DOUBLE_EQ(volumePreviewTime, 1.0) << "too soon for another preview";
-    frameClock.time = 1.55;
-    act(8, 71, 0.8f);
-    EXPECT_DOUBLE_EQ(volumePreviewTime, 1.55);
+    // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.
+    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.4, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
+        frameClock.time = time;
+        act(8, 71, volume);
+        EXPECT_FLOAT_EQ(soundSystem.sfxVolume, volume);
+        EXPECT_DOUBLE_EQ(volumePreviewTime, preview);
+    }
 }

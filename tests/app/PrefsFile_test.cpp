@@ -1,4 +1,5 @@
-// The preferences file: exact bytes, round trip, files that are not a whole record, and absurd values.
+// The preferences file: exact bytes, round trip, failed and linked saves, files that are not a whole record,
+// and absurd values.
 #include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
@@ -7,9 +8,12 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,18 +84,49 @@ TEST(PrefsFile, AFileThatIsNotAWholeRecordChangesNothing) {
     }
 }
 
-TEST(PrefsFile, AFailedSaveKeepsTheOldFileAndReportsFailure) {
-    ScratchDir dir;
-    Prefs p;
-    p.tesselation = 44;
-    ASSERT_EQ(savePrefs(p, "Vulkora"), 0);
-    std::string old = readFile("Vulkora.pref");
-    // A directory where the temporary file would go makes the write fail; so does a missing folder.
-    ASSERT_EQ(mkdir("Vulkora.pref.tmp", 0700), 0);
-    p.tesselation = 55;
-    EXPECT_EQ(savePrefs(p, "Vulkora"), 1);
-    EXPECT_EQ(readFile("Vulkora.pref"), old);
-    EXPECT_EQ(savePrefs(p, "/nonexistent-dir/Vulkora"), 1);
+TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCanBeMade) {
+    const struct {
+        const char* what;
+        void (*arrange)();
+        bool fullDisk;
+        int result;
+        const char* holder;  // where a record lies afterwards; empty: nowhere
+        int tesselation;     // 55 saved now, 44 the old one kept
+        bool tempLeft, link;  // "Vulkora.pref.tmp" exists afterwards; "Vulkora.pref" is a symbolic link
+    } cases[] = {
+        {"a full disk", [] { Prefs old; old.tesselation = 44; savePrefs(old, "Vulkora"); }, true, 1, "Vulkora.pref", 44,
+         false, false},
+        {"the temporary name taken",
+         [] { writeFile("Vulkora.pref", std::string(1000, 'x')); mkdir("Vulkora.pref.tmp", 0700); },
+         false, 0, "Vulkora.pref", 55, true, false},
+        {"no file to rewrite either", [] { mkdir("Vulkora.pref.tmp", 0700); }, false, 1, "", 0, true, false},
+        {"a link to a file",
+         [] { mkdir("d", 0700); writeFile("d/real.pref", "old"); symlink("d/real.pref", "Vulkora.pref"); },
+         false, 0, "d/real.pref", 55, false, true},
+        {"a link to a file not made yet", [] { mkdir("d", 0700); symlink("d/new.pref", "Vulkora.pref"); }, false, 0,
+         "d/new.pref", 55, false, true},
+    };
+    rlimit saved{}, small{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    small = saved;
+    small.rlim_cur = 100;
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        c.arrange();
+        Prefs p;
+        p.tesselation = 55;
+        if (c.fullDisk) setrlimit(RLIMIT_FSIZE, &small);  // the write itself fails, as on a full disk
+        EXPECT_EQ(savePrefs(p, "Vulkora"), c.result) << c.what;
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::string bytes = readFile(*c.holder ? c.holder : "Vulkora.pref");
+        EXPECT_EQ(bytes.size(), *c.holder ? 348u : 0u) << c.what;
+        EXPECT_TRUE(!*c.holder || wordAt(bytes, 52) == c.tesselation) << c.what;
+        EXPECT_EQ(access("Vulkora.pref.tmp", F_OK) == 0, c.tempLeft) << c.what;
+        struct stat st {};
+        EXPECT_EQ(lstat("Vulkora.pref", &st) == 0 && S_ISLNK(st.st_mode), c.link) << c.what;
+    }
+    EXPECT_EQ(savePrefs(Prefs(), "/nonexistent-dir/Vulkora"), 1);
 }
 
 // Whole files of one absurd value: every setting ends up finite and usable, unused words pass through.

@@ -20,6 +20,11 @@ protected:
         camera.keySpeed = 8.0f;
         camera.eyeOffset[1] = 0.1f;
         lastCameraMode = 1;
+        prefs.groundHeight = 1.0f;
+        terrain = TerrainMesh();  // flat ground at height 0, unless a test raises it
+        camera.keepOnGround = [](SceneObject& object, int slide, float fall) {
+            terrain.keepOnGround(object, slide, fall);
+        };
         // An unturned view: right is x, up is y, forward (backwards from the eye) is z.
         const float axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
         for (int i = 0; i < 3; ++i) {
@@ -74,13 +79,14 @@ TEST_F(Flight, EnteringManualModeContinuesFromTheViewOnScreen) {
 }
 
 TEST_F(Flight, ManualCameraCoastsBrakesAndThrustsOnlyOutsideTheIntro) {
-    const float drag = 0.97f, s = 8.0f * 0.02f;  // drag 1.5 per second; one key step
+    // Drag 1.5 per second; one key step; in the air the camera sinks 5 per second squared, unless paused.
+    const float drag = 0.97f, s = 8.0f * 0.02f, f = -0.1f;
     const struct { const char* what; int left, middle, arrows, scene, paused; Vec3 velocity, expected, moved; const char* message; } rows[] = {
-        {"coasting", 0, 0, 0, 1, 0, Vec3(1, 0, -2), Vec3(drag, 0, -2 * drag), Vec3(0.02f, 0, -0.04f), ""},
-        {"braking", 0, 2, 0, 1, 0, Vec3(1, 0, 0), Vec3(0.8f, 0, 0), Vec3(0.02f, 0, 0), "Brake"},
-        {"an arrow beats the brake", 0, 2, 2, 1, 0, Vec3(1, 0, 0), Vec3((1 + s) * drag, 0, 0), Vec3(0.02f * (1 + s), 0, 0), ""},
-        {"thrust", 2, 0, 0, 1, 0, Vec3(0, 0, 0), Vec3(0, 0, -s * drag), Vec3(0, 0, -0.02f * s), "Thrust"},
-        {"thrust up to twice the top speed", 3, 0, 0, 1, 0, Vec3(0, 0, -20), Vec3(0, 0, -14 * drag), Vec3(0, 0, -0.28f), "Thrust"},
+        {"coasting", 0, 0, 0, 1, 0, Vec3(1, 0, -2), Vec3(drag, f * drag, -2 * drag), Vec3(0.02f, 0, -0.04f), ""},
+        {"braking", 0, 2, 0, 1, 0, Vec3(1, 0, 0), Vec3(0.8f, f * 0.8f, 0), Vec3(0.02f, 0, 0), "Brake"},
+        {"an arrow beats the brake", 0, 2, 2, 1, 0, Vec3(1, 0, 0), Vec3((1 + s) * drag, f * drag, 0), Vec3(0.02f * (1 + s), 0, 0), ""},
+        {"thrust", 2, 0, 0, 1, 0, Vec3(0, 0, 0), Vec3(0, f * drag, -s * drag), Vec3(0, 0, -0.02f * s), "Thrust"},
+        {"thrust up to twice the top speed", 3, 0, 0, 1, 0, Vec3(0, 0, -20), Vec3(0, f * drag, -14 * drag), Vec3(0, 0, -0.28f), "Thrust"},
         {"the intro", 2, 2, 0, 0, 0, Vec3(1, 0, 0), Vec3(1, 0, 0), Vec3(0, 0, 0), ""},
         {"paused", 0, 0, 0, 1, 1, Vec3(1, 0, 0), Vec3(drag, 0, 0), Vec3(0, 0, 0), ""},
     };
@@ -143,7 +149,6 @@ TEST_F(Flight, AutomaticViewSpansItsBoxAndTurnRangesAndStaysAboveTheGround) {
     terrain.radius = terrain.extent.x = terrain.extent.y = 8.0f;
     for (auto& column : terrain.vertices)
         for (auto& vertex : column) vertex.position.y = 2.5f;
-    camera.keepOnGround = [](SceneObject& object, int slide) { terrain.keepOnGround(object, slide); };
     camera.autoPlace();
     EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
 }

@@ -1,56 +1,93 @@
-// The popup menu in the real program: opened by the right button, clicked through to a slider and saved.
-#include "core/Prefs.h"
+// The popup menu and the help in the real program at 640 x 480: clicks, keys, the page fitted into the window,
+// the title kept in view, the sound switch, and the popup gone after the help or a reset.
 #include "support/TestSupport.h"
-#include <cstring>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Pixels of a screenshot rectangle (overlay coordinates, y up) that are lit grey, as the widget cells are.
-int greyPixels(const std::string& png, int x0, int y0, int x1, int y1) {
-    int w = 0, h = 0, count = 0;
+// Pixels of a screenshot's rectangle (overlay coordinates, y up) for which the test on (r, g, b) holds.
+template <class Test>
+int count(const std::string& png, int x0, int y0, int x1, int y1, Test test) {
+    int w = 0, h = 0, n = 0;
     std::vector<unsigned char> rgb;
     if (!readPng(png, w, h, rgb)) return -1;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
+    for (int y = y0; y < std::min(y1, h); ++y)
+        for (int x = x0; x < std::min(x1, w); ++x) {
             const unsigned char* p = &rgb[3 * ((h - 1 - y) * w + x)];
-            count += p[0] > 60 && std::abs(p[0] - p[1]) < 20 && std::abs(p[1] - p[2]) < 20;
+            n += test(p[0], p[1], p[2]);
         }
-    return count;
+    return n;
 }
+
+// Lit grey, as the widget cells are; green, as a toggle that is on; black, as the strip under small text.
+bool grey(int r, int g, int b) { return r > 60 && abs(r - g) < 20 && abs(g - b) < 20; }
+bool green(int r, int g, int b) { return g > r + 40 && g > b + 40; }
+bool black(int r, int g, int b) { return r + g + b < 30; }
+bool white(int r, int g, int b) { return r > 150 && g > 150 && b > 150; }
+
+// Window rows count from the top: row = 479 - y. With sound on the null output, so that "Sound..." is there.
+const char* const kScript =
+    "505 modifiers alt\n505 key L\n505 modifiers none\n"                       // next lightmap: its layers shown
+    "510 mouse right down 300 300\n511 mouse right up 300 300\n"               // main menu
+    "535 mouse left down 45 189\n536 mouse left up 45 189\n"                   // Options...
+    "545 mouse left down 45 229\n546 mouse left up 45 229\n"                   // Color...
+    "555 mouse left down 65 181\n"                                             // Red at a quarter
+    "557 motion 135 181\n558 motion 135 400\n"                                 // held: three quarters, then below
+    "559 motion 300 400\n560 mouse left up 300 400\n"                          // off its side: no change
+    "565 mouse left down 255 129\n566 mouse left up 255 129\n"                 // back to Options
+    "575 mouse left down 45 348\n576 mouse left up 45 348\n"                   // FullScreen Lightmaps...
+    "600 mouse left down 78 462\n601 mouse left up 78 462\n"                   // its last toggle, drawn smaller
+    "610 key esc\n"                                                            // one page back, not quitting
+    "620 mouse left down 45 308\n621 mouse left up 45 308\n"                   // Sound...
+    "630 mouse left down 85 178\n631 mouse left up 85 178\n640 special insert\n"  // Sounds off; a sound asked
+    "650 key x\n650 key enter\n652 key x\n"     // on again with Enter, once, in a frame the splinter captures
+    "660 key ?\n670 key ?\n700 key backquote\n720 key r\n"                     // help on and off; popup, reset
+    "750 key backquote\n760 mouse left down 45 128\n762 motion 900 700\n"     // popup again, dragged far off
+    "764 mouse left up 900 700\n766 special pageup\n"                         // nudges the title, not the ground
+    "790 resize 400 300\n";                                                   // a smaller window
 
 }  // namespace
 
-TEST(DialogsRun, RightButtonOpensTheMenuAndClicksReachTheColourSlider) {
+TEST(DialogsRun, MenusReachEveryWidgetKeepTheirTitleInViewAndCloseWithTheHelpOrAReset) {
     ScratchDir dir(true);
-    // 640 x 480: pages start at y 336. Window rows count from the top: row = 479 - y.
-    writeFile("s.txt",
-              "510 mouse right down 300 300\n511 mouse right up 300 300\n"
-              "535 mouse left down 45 189\n536 mouse left up 45 189\n"     // Options...
-              "545 mouse left down 45 229\n546 mouse left up 45 229\n"     // Color...
-              "555 mouse left down 65 181\n"                              // Red at a quarter
-              "557 motion 135 181\n558 motion 135 400\n"                  // held: three quarters, then below
-              "559 motion 300 400\n560 mouse left up 300 400\n"           // off its side: no change
-              "565 mouse left down 255 129\n566 mouse left up 255 129\n"  // close box: back to Options
-              "575 mouse right down 300 300\n576 mouse right up 300 300\n"
-              "597 key !\n");
-    // The slide takes a third of a second (17 frames); the shots wait for it.
-    RunResult r = runVulkora("--window 640x480 --no-sound --fixed-step 0.02 --input-script s.txt --trace t.txt "
-                             "--frames 600 --shot 562:color.png --shot 595:closed.png");
+    writeFile("s.txt", kScript);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    RunResult r = runVulkora("--window 640x480 --fixed-step 0.02 --input-script s.txt --trace t.txt --frames 820 "
+                             "--shot 562:color.png --shot 655:sounds.png --shot 668:help.png --shot 690:afterhelp.png "
+                             "--shot 745:reset.png --shot 775:dragged.png --screenshot small.png");
+    unsetenv("ALSOFT_DRIVERS");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    // A held slider reports every frame, even when the pointer rests.
-    std::vector<std::string> messages;
-    for (const TraceLine& t : readTrace("t.txt", "message")) messages.push_back(std::to_string(t.frame) + " " + t.text);
-    const std::vector<std::string> expected = {"555 Red: 0.25", "556 Red: 0.25", "557 Red: 0.75", "558 Red: 0.75",
-                                               "597 Saved Prefs"};
-    EXPECT_EQ(messages, expected);
-    Prefs saved;
-    std::string bytes = readFile("Vulkora.pref");
-    ASSERT_EQ(bytes.size(), sizeof saved);
-    std::memcpy(&saved, bytes.data(), sizeof saved);
-    EXPECT_FLOAT_EQ(saved.color[0], 0.75f);
-    EXPECT_EQ(saved.cameraMode, 3) << "the camera mode came back when the popup closed";
 
-    EXPECT_GT(greyPixels("color.png", 128, 288, 142, 308), 150) << "the Red knob at three quarters";
-    EXPECT_LT(greyPixels("closed.png", 30, 236, 60, 266), 100) << "slid away";
+    // A held slider reports every frame; Alt+L and the Lightmap page name the layers chosen, and nothing
+    // overwrites them; Page Up on the focused title changes no setting.
+    std::vector<std::string> messages, sounds;
+    for (const TraceLine& t : readTrace("t.txt", "message")) messages.push_back(std::to_string(t.frame) + " " + t.text);
+    const std::vector<std::string> expected = {"505 1/64: X ",  "555 Red: 0.25",          "556 Red: 0.25",
+                                               "557 Red: 0.75", "558 Red: 0.75",          "600 9/64: X  Vignette ",
+                                               "720 Reset w/o Prefs"};
+    EXPECT_EQ(messages, expected);
+    // Off stops what plays at once and refuses new sounds; on plays again.
+    for (const TraceLine& t : readTrace("t.txt", "sound"))
+        if (t.frame >= 600 && t.frame < 700) sounds.push_back(std::to_string(t.frame) + " " + t.text.substr(0, 20));
+    const std::vector<std::string> expectedSounds = {"630 stop all", "640 play hit.wav off",
+                                                     "650 play cricket2.wav 3d"};
+    EXPECT_EQ(sounds, expectedSounds);
+    EXPECT_GT(count("color.png", 128, 288, 142, 308, grey), 150) << "the Red knob at three quarters";
+
+    // The help and the reset close the popup: it slides away instead of standing without taking input
+    // (the green "Sounds" toggle is where it stood).
+    EXPECT_GT(count("sounds.png", 70, 286, 100, 316, green), 100);
+    EXPECT_EQ(count("afterhelp.png", 70, 286, 100, 316, green), 0);
+    EXPECT_EQ(count("reset.png", 70, 286, 100, 316, green), 0);
+    // The dragged title row stands in the bottom-right corner, also of the smaller window: the close box,
+    // and the title on its black strip left of it.
+    for (auto [png, right] : {std::pair<const char*, int>{"dragged.png", 640}, {"small.png", 400}}) {
+        EXPECT_GT(count(png, right - 30, 2, right - 2, 30, grey), 200) << png;
+        EXPECT_GT(count(png, right - 200, 5, right - 150, 25, black), 300) << png;
+    }
+    // The help's last line, "<?> to return", stands inside the window with the scene below it.
+    EXPECT_GT(count("help.png", 48, 5, 150, 19, white), 60);
+    EXPECT_GT(count("help.png", 48, 0, 150, 3, [](int r, int g, int b) { return !black(r, g, b); }), 200);
 }

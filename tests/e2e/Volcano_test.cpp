@@ -1,42 +1,80 @@
-// End-to-end eruption cycle of the real program, followed through its trace.
+// End-to-end run of the real program: the intro row, the stars and the sun, then the first eruption cycle followed
+// through its trace, its sounds and its pictures.
 #include "support/TestSupport.h"
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CentreStats {
+struct Counts {
     double meanBrightness = 0;
+    int lit = 0;
+    int yellow = 0;   // the sun
     int glowing = 0;  // orange-to-yellow lava and flash pixels
 };
 
-// The middle quarter of a 320 x 240 picture.
-CentreStats centreStats(const std::string& file) {
+// Counts over the rows y0..y1 and columns x0..x1 of a picture, given as fractions of its size.
+Counts count(const std::string& file, double x0, double x1, double y0, double y1) {
     int w = 0, h = 0;
     std::vector<unsigned char> rgb;
-    CentreStats s;
-    if (!readPng(file, w, h, rgb)) return s;
-    int count = 0;
-    for (int y = h * 3 / 8; y < h * 5 / 8; ++y)
-        for (int x = w * 3 / 8; x < w * 5 / 8; ++x) {
+    Counts c;
+    if (!readPng(file, w, h, rgb)) return c;
+    int n = 0;
+    for (int y = static_cast<int>(h * y0); y < h * y1; ++y)
+        for (int x = static_cast<int>(w * x0); x < w * x1; ++x, ++n) {
             const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
-            s.meanBrightness += (p[0] + p[1] + p[2]) / 3.0;
-            s.glowing += p[0] > 220 && p[1] > 90 && p[1] < 230 && p[2] < 110;
-            ++count;
+            c.meanBrightness += (p[0] + p[1] + p[2]) / 3.0;
+            c.lit += p[0] + p[1] + p[2] > 150;
+            c.yellow += p[0] > 150 && p[1] > 150 && p[2] < 80;
+            c.glowing += p[0] > 220 && p[1] > 90 && p[1] < 230 && p[2] < 110;
         }
-    s.meanBrightness /= count > 0 ? count : 1;
-    return s;
+    c.meanBrightness /= n > 0 ? n : 1;
+    return c;
 }
 
 }  // namespace
 
-TEST(VolcanoRun, EruptsJustAfterTwentySecondsThenVariesAndHealsTenSecondsLater) {
+// Sound plays on OpenAL's null output: Insert during the intro (ignored), Insert and DEL after it, and after
+// the first heal the intro replayed and the exit begun.
+TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
     ScratchDir dir(true);
-    RunResult r = runVulkora("--window 320x240 --no-sound --fixed-step 0.02 --frames 1560 --trace t.txt "
+    writeFile("keys.txt", "5 special insert\n550 special insert\n600 key del\n1545 key \\\n1550 key esc\n");
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    RunResult r = runVulkora("--window 320x240 --fixed-step 0.02 --frames 1600 --trace t.txt "
+                             "--input-script keys.txt --shot 650:stars.png --shot 800:sun1.png --shot 950:sun2.png "
                              "--shot 1010:flash.png --shot 1040:erupting.png --shot 1540:quiet.png");
+    unsetenv("ALSOFT_DRIVERS");
     ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output, readFile("app.log"));
+    EXPECT_EQ(r.output.find("Snd:"), std::string::npos);
+    std::vector<TraceLine> scenes = readTrace("t.txt", "scene");
+    ASSERT_EQ(scenes.size(), 3u);
+    EXPECT_TRUE(traced(scenes, 0, "0"));
+    EXPECT_TRUE(traced(scenes, 501, "1")) << "10.00 s is the intro's last moment";
+    EXPECT_TRUE(traced(scenes, 1545, "0"));
+
+    // Ambient night sounds come at random times in between; each of these is looked up by its frame.
+    std::vector<TraceLine> sounds = readTrace("t.txt", "sound");
+    auto heard = [&sounds](long frame, const std::string& start, const std::string& end) {
+        for (const TraceLine& t : sounds)
+            if (t.frame == frame && t.text.rfind(start, 0) == 0 && t.text.find(end) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(traced(sounds, 0, "init 0 driver 0 3d 1"));
+    EXPECT_TRUE(traced(sounds, 1, "play thx2.wav 3d channel 0 at 0.00 0.00 -1.00"));
+    EXPECT_FALSE(heard(5, "", ""));
+    EXPECT_TRUE(heard(550, "play hit.wav 3d channel ", ""));
+    EXPECT_TRUE(heard(600, "play cricket2.wav 3d channel ", ""));
+    EXPECT_TRUE(heard(1001, "play sample 3d channel ", " at 0.00 0.00 0.00"));
+    // The replay key stops everything and the intro sound starts again on the next intro frame.
+    EXPECT_TRUE(traced(sounds, 1545, "stop all"));
+    EXPECT_TRUE(traced(sounds, 1545, "play thx2.wav 3d channel 0 at 0.00 0.00 -1.00"));
+    EXPECT_TRUE(traced(sounds, 1550, "stop all"));  // every key of the exit fade stops the sounds
+    EXPECT_EQ(sounds.back().text, "close");
+
     std::vector<TraceLine> events;
     for (const TraceLine& t : readTrace("t.txt"))
         if (t.kind == "erupt" || t.kind == "heal" || t.kind == "vary") events.push_back(t);
@@ -52,10 +90,16 @@ TEST(VolcanoRun, EruptsJustAfterTwentySecondsThenVariesAndHealsTenSecondsLater) 
     EXPECT_EQ(events[2].frame, 1502);
     EXPECT_EQ(events[1].kind + events[2].kind, "varyheal");
 
-    // The auto-centred camera looks at the summit, so the middle of the picture shows the eruption.
-    CentreStats flash = centreStats("flash.png"), erupting = centreStats("erupting.png"), quiet = centreStats("quiet.png");
+    // The orbiting camera looks across the cone: the top quarter is sky, with stars and the sun crossing it.
+    Counts stars = count("stars.png", 0, 1, 0, 0.25);
+    EXPECT_GT(stars.lit, 100);
+    EXPECT_LT(stars.lit, 320 * 60 / 5);
+    EXPECT_GT(count("sun1.png", 0, 1, 0, 0.25).yellow + count("sun2.png", 0, 1, 0, 0.25).yellow, 3);
+    // Then it looks at the summit, so the middle of the picture shows the eruption.
+    Counts flash = count("flash.png", 0.375, 0.625, 0.375, 0.625);
+    Counts quiet = count("quiet.png", 0.375, 0.625, 0.375, 0.625);
     EXPECT_GT(flash.meanBrightness, 150) << "the flash washes the picture";
     EXPECT_GT(flash.meanBrightness, quiet.meanBrightness + 60);
-    EXPECT_GT(erupting.glowing, 10) << "the crater glows and lava flies";
+    EXPECT_GT(count("erupting.png", 0.375, 0.625, 0.375, 0.625).glowing, 10) << "the crater glows and lava flies";
     EXPECT_EQ(quiet.glowing, 0) << "nothing of the eruption is drawn in the quiet half";
 }

@@ -101,21 +101,45 @@ TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewQuadraticallyUpToFortyFourDegreesButNotBelowOne) {
+TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewNotBelowOneKeepsShapesAndKeepsWidePointsOutOfTheBars) {
     prefs.cameraZ = 0.5f;
-    // A negative result would turn the picture upside down, zero would leave it black.
+    // A negative field of view would turn the picture upside down, zero would leave it black.
     const struct { float fov; int level; float fovy; } rows[] = {{90, 0, 90}, {90, 3, 79}, {90, 6, 46}, {39, 6, 1}};
     for (const auto& row : rows) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
         screen.setLetterbox(row.level);
-        screen.setPerspective(4.0f / 3.0f, row.fov);
+        screen.applyViewport();
+        screen.setPerspective(320.0f / 240.0f, row.fov);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         float fovy = 2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f;
         EXPECT_NEAR(fovy, row.fovy, 1e-3f) << "fov " << row.fov << ", level " << row.level;
-        EXPECT_NEAR(p[0], p[5] * 0.75f, 1e-5f);
         EXPECT_NEAR(m[14], -0.5f, 1e-6f) << "the eye sits cameraZ in front of the origin";
+        // A square a fifth of the picture's height covers as many columns as rows.
+        float h = 0.1f * std::tan(row.fovy * 3.14159265f / 360.0f);
+        glColor3f(1, 1, 1);
+        glRectf(-h, -h, h, h);
+        int across = 0, down = 0;
+        for (int x = 0; x < 320; ++x) across += readPixel(x, 120).r > 0;
+        for (int y = 0; y < 240; ++y) down += readPixel(160, y).r > 0;
+        EXPECT_NEAR(across, down, 1) << "level " << row.level;
+        // A wide point centred just inside the picture's top edge stays out of the bar above it.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glPointSize(8);
+        glBegin(GL_POINTS);
+        glVertex2f(0, 0.99f);
+        glEnd();
+        glPointSize(1);
+        EXPECT_GT(readPixel(160, screen.viewportTop - 1).r, 0);
+        EXPECT_EQ(readPixel(160, screen.viewportTop).r, 0) << "level " << row.level;
     }
+    screen.setOrtho2D();
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "the overlays cover the bars";
 }
 
 TEST_F(ScreenGl, TrailsFadeByFadeTimesStepTimesFortyAndNotAtAllAtFadeOne) {

@@ -72,28 +72,23 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     EXPECT_EQ(src, GL_DST_COLOR);
 }
 
-TEST_F(SceneObjectGl, RenderStateOffLeavesTheGlStateAlone) {
-    SceneObject o;
-    o.renderStateOn = 0;
-    glEnable(GL_BLEND);
-    o.beginRenderState();
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    o.endRenderState();
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    glDisable(GL_BLEND);
-}
-
-TEST_F(SceneObjectGl, TexturesOffDrawsUntexturedAndLeavesTexturingAsItWas) {
+// Render state off, or textures off, leaves what was switched on as it was.
+TEST_F(SceneObjectGl, SwitchedOffPartsOfTheRenderStateLeaveTheGlStateAlone) {
     Texture tex;
-    SceneObject o;
-    o.texture = &tex;
-    prefs.textures = 0;
-    o.beginRenderState();
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    glEnable(GL_TEXTURE_2D);
-    o.endRenderState();
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    glDisable(GL_TEXTURE_2D);
+    const struct { int renderStateOn, textures; GLenum untouched, notEnabled; } cases[] = {
+        {0, 1, GL_BLEND, GL_ALPHA_TEST}, {1, 0, GL_TEXTURE_2D, GL_TEXTURE_2D}};
+    for (const auto& c : cases) {
+        SceneObject o;
+        o.texture = &tex;
+        o.renderStateOn = c.renderStateOn;
+        prefs.textures = c.textures;
+        o.beginRenderState();
+        EXPECT_FALSE(glIsEnabled(c.notEnabled)) << c.notEnabled;
+        glEnable(c.untouched);
+        o.endRenderState();
+        EXPECT_TRUE(glIsEnabled(c.untouched)) << c.untouched;
+        glDisable(c.untouched);
+    }
 }
 
 TEST_F(SceneObjectGl, BillboardCoversItsExtentInColour) {

@@ -25,30 +25,14 @@ int count(const std::vector<std::string>& calls, const std::string& call) {
 
 }  // namespace
 
-TEST(SoundSystem, InitBringsTheLibraryUpInOrderAndTheLastEax2DriverWins) {
-    LogCapture log;
-    FakeSoundLibrary fake;
-    fake.caps = {kHw, kEax2};
-    SoundSystem sound(fake);
-    EXPECT_FLOAT_EQ(sound.distanceFactor, 20.0f);
-
-    ASSERT_EQ(sound.init(), 0);
-    EXPECT_EQ(fake.callText(),
-              "version\nsetOutput 2\noutput\ndriverCount\n"
-              "driverCaps 0\nsetDistanceFactor 20\ndriverCaps 1\nsetDistanceFactor 20\n"
-              "setDriver 1\nsetMixer 4\nstart 44000 32 0\n");
-    EXPECT_EQ(sound.driver, 1);
-    EXPECT_EQ(sound.hardware + sound.eax2 + sound.soundOn + sound.initialised, 4);
-    EXPECT_EQ(log.lines(), "");
-}
-
-TEST(SoundSystem, DriverChoiceFollowsTheCapabilityBits) {
+TEST(SoundSystem, InitBringsTheLibraryUpInOrderAndChoosesTheDriverByItsCapabilityBits) {
     struct Case {
         std::vector<unsigned> caps;
         int driver, use3D;
         unsigned sampleMode;
         int distanceCalls;
     } cases[] = {
+        {{kHw, kEax2}, 1, 1, snd::kModeHardware3D, 2},       // the last EAX2 driver wins
         {{0, 0}, -1, 0, snd::kMode2D, 0},                   // nothing 3D: the library's default driver
         {{kHw, kHw}, 1, 1, snd::kModeHardware3D, 2},         // the last hardware driver
         {{kEax2, kHw}, 0, 1, snd::kModeHardware3D, 2},       // hardware never displaces an EAX2 choice
@@ -66,7 +50,16 @@ TEST(SoundSystem, DriverChoiceFollowsTheCapabilityBits) {
         EXPECT_EQ(sound.use3D, c.use3D);
         EXPECT_EQ(sound.sampleMode, c.sampleMode);
         EXPECT_EQ(count(fake.calls, "setDistanceFactor 20"), c.distanceCalls);
+        EXPECT_EQ(sound.soundOn + sound.initialised, 2);
+        EXPECT_EQ(log.lines(), "");
     }
+    FakeSoundLibrary fake;
+    fake.caps = cases[0].caps;
+    SoundSystem(fake).init();
+    EXPECT_EQ(fake.callText(),
+              "version\nsetOutput 2\noutput\ndriverCount\n"
+              "driverCaps 0\nsetDistanceFactor 20\ndriverCaps 1\nsetDistanceFactor 20\n"
+              "setDriver 1\nsetMixer 4\nstart 44000 32 0\n");
 }
 
 TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
@@ -84,6 +77,15 @@ TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
         {[](FakeSoundLibrary& f) { f.setMixerResult = 0; }, 5, "setMixer 4", "Snd: Cannot set mixer\n"},
         {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = snd::kErrInit; }, 6, "lastError",
          "Snd: bad initilization:\nError initializing output device.\n"},
+        // The error texts cover the library's codes 0 to 19 and nothing else.
+        {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = 0; }, 6, "lastError",
+         "Snd: bad initilization:\nNo errors\n"},
+        {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = 19; }, 6, "lastError",
+         "Snd: bad initilization:\nRequired Mediaplayer codec is not installed\n"},
+        {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = 20; }, 6, "lastError",
+         "Snd: bad initilization:\nUnknown error\n"},
+        {[](FakeSoundLibrary& f) { f.startResult = 0, f.errorCode = -1; }, 6, "lastError",
+         "Snd: bad initilization:\nUnknown error\n"},
     };
     for (const Case& c : cases) {
         LogCapture log;
@@ -106,19 +108,6 @@ TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
         EXPECT_EQ(sound.playSample(&fake) + sound.playSample3D(&fake, 0, 0, 0), -2);
         EXPECT_EQ(fake.callText(), "");
         EXPECT_FLOAT_EQ(sound.volume, 1.0f);
-    }
-}
-
-TEST(SoundSystem, ErrorTextsCoverTheLibraryCodesAndNothingElse) {
-    const std::pair<int, const char*> cases[] = {
-        {0, "No errors\n"}, {19, "Required Mediaplayer codec is not installed\n"}, {20, "Unknown error\n"},
-        {-1, "Unknown error\n"}};
-    for (const auto& [code, text] : cases) {
-        LogCapture log;
-        FakeSoundLibrary fake;
-        fake.errorCode = code;
-        SoundSystem(fake).logError();
-        EXPECT_EQ(log.lines(), text);
     }
 }
 

@@ -142,3 +142,13 @@ bool readPng(const std::string& fileName, int& width, int& height, std::vector<u
     height = static_cast<int>(image.height);
     return ok;
 }
+
+DialogInput dialogInput(float x, float y, int phase, int key, int special) {
+    DialogInput in;
+    in.x = x;
+    in.y = y;
+    in.left = phase;
+    in.key = key;
+    in.specialKey = special;
+    return in;
+}

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+struct DialogInput;
+
 // Creates a fresh directory, makes it the working directory, and goes back and removes it at the end.
 class ScratchDir {
 public:
@@ -55,3 +57,6 @@ bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& 
 
 // Reads a PNG written by the program; false if it cannot be read.
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb);
+
+// One frame of dialog input: the pointer in overlay pixels with the left button's phase, and the keys.
+DialogInput dialogInput(float x, float y, int phase, int key = 0, int special = 0);

@@ -8,7 +8,7 @@
 namespace {
 
 struct Sum {
-    long r = 0, g = 0, b = 0;
+    long r = 0, g = 0;
     int maxG = 0;
 };
 
@@ -25,6 +25,8 @@ protected:
         TextBox::effects = &miscRotors;
         DialogItem::controls = &controlsTexture;
         DialogItem::textBox = &dialogText;
+        screen.width = 320;  // the page fits: drawn where it stands
+        screen.height = 240;
         d = std::make_unique<DialogStack>();
         // Title row at 180; toggle on at (30, 130), toggle off at (30, 90), a half-way linear slider at (30, 50).
         d->cursorY = 180;
@@ -48,7 +50,6 @@ protected:
                 Rgb p = readPixel(x, y);
                 s.r += p.r;
                 s.g += p.g;
-                s.b += p.b;
                 s.maxG = std::max(s.maxG, p.g);
             }
         return s;
@@ -60,7 +61,14 @@ protected:
 }  // namespace
 
 TEST_F(DialogGl, TogglesShowTheirStateTheFocusBrightensAndTheDialogSlides) {
+    // Opening takes a third of a second; the text brightens with it.
+    frameClock.dt = 0.1f;
+    d->openLevel = 0;
     draw();
+    EXPECT_FLOAT_EQ(d->openLevel, 0.3f);
+    EXPECT_FLOAT_EQ(dialogText.brightness, 0.3f);
+    for (int i = 0; i < 5; ++i) draw();
+    EXPECT_FLOAT_EQ(d->openLevel, 1.0f);
     Sum on = sumIn(30, 130, 60, 160), off = sumIn(30, 90, 60, 120);
     EXPECT_GT(on.g, 3 * on.r / 2) << "on is green";
     EXPECT_GT(off.r, 3 * off.g / 2) << "off is red";

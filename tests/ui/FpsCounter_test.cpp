@@ -1,4 +1,4 @@
-// The frames-per-second counter counts against program time and catches up one second per frame.
+// The frames-per-second counter counts against program time, catches up one second per frame, restarts when time steps back.
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -25,4 +25,10 @@ TEST(FpsCounter, CatchesUpOneSecondPerFrameThenCountsFramesPerSecond) {
         }
     }
     EXPECT_EQ(counter.fps, 50);
+    // The intro's end takes 5 s off the clock: the count starts afresh instead of spanning them.
+    for (int i = 0; i < 30; ++i) {
+        frameClock.time = 0.04 * (i + 1) + 1e-9;
+        counter.count();
+    }
+    EXPECT_EQ(counter.fps, 25);
 }

@@ -27,4 +27,7 @@ TEST(HelpScreenGl, IntroDrawsTheBlueFrameAndTheLogoInsideIt) {
     EXPECT_GT(white, 100) << "the logo lines (untextured white with an empty reflection image)";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    float lineWidth = 0;
+    glGetFloatv(GL_LINE_WIDTH, &lineWidth);
+    EXPECT_EQ(lineWidth, 1.0f) << "the logo's wide lines end with it";
 }

@@ -87,6 +87,7 @@ TEST_F(ParticleSystemTest, UpdateRampsSizeColourAndAlphaOverTheLifeAndThenEndsIt
     EXPECT_FLOAT_EQ(p.position.x, 1.5f);  // moved with the old velocity, then gravity
     EXPECT_FLOAT_EQ(p.velocity.y, -5.0f);
     frameClock.time = 3.0;
+    frameClock.dt = 1.5f;
     ps->update();
     EXPECT_EQ(p.visible, 0);
     EXPECT_FLOAT_EQ(p.position.x, 1.5f);

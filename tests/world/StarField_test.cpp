@@ -1,19 +1,12 @@
-// Star placement in the three shell shapes, the inner diameter cut and the star colours.
+// Star placement in the three shell shapes and the star colours.
 #include "core/Random.h"
 #include "world/StarField.h"
 #include <cmath>
 #include <gtest/gtest.h>
 
-TEST(StarField, InnerDiameterIsCutToNineTenthsOfTheOuter) {
+// The shell the stars are drawn into stays thick enough to be hit in a tiny world, and none is endless.
+TEST(StarField, TheShellIsThickEnoughToHitAndNeverEndless) {
     StarField f;
-    f.outerDiameter = 2.0f;
-    f.innerDiameter = 1.95f;
-    f.limitInnerDiameter();
-    EXPECT_FLOAT_EQ(f.innerDiameter, 1.8f);
-    f.innerDiameter = 1.7f;
-    f.limitInnerDiameter();
-    EXPECT_FLOAT_EQ(f.innerDiameter, 1.7f);
-    // The shell the stars are drawn into stays thick enough to be hit in a tiny world, and none is endless.
     float outer = 0, inner = 0;
     f.outerDiameter = f.innerDiameter = 0.001f;
     ASSERT_TRUE(f.shellRadii(outer, inner));

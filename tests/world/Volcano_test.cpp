@@ -1,7 +1,8 @@
-// The eruption cycle driven by the clock alone: timing, the launch, bounces, the quiet half and the variations.
+// The eruption cycle driven by the clock alone: timing, the launch, flights, bounces, the quiet half, the variations.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -47,21 +48,6 @@ protected:
 
 }  // namespace
 
-TEST_F(VolcanoTest, EvenPausedTheFirstTwentySecondsHaveNoBombsNorHealThenItErupts) {
-    prefs.paused = 1;  // the cycle runs on real time
-    std::vector<float> cone = heights();
-    runUntil(20.0);
-    EXPECT_EQ(volcano.bombCount, 0);
-    EXPECT_EQ(heights(), cone);
-    EXPECT_GT(alive(volcano.lavaFlowA), 40);  // the flows run from the start
-    runUntil(20.02);
-    EXPECT_EQ(volcano.bombCount, 95);
-    EXPECT_DOUBLE_EQ(volcano.eruptionStart, 20.02);
-    EXPECT_EQ(alive(volcano.ash), 40);
-    EXPECT_NE(heights(), cone);
-    EXPECT_FLOAT_EQ(camera.wanderStrength, 1.0f);
-}
-
 TEST_F(VolcanoTest, EruptionDrawsTheCraterFirstAndAFullAshPoolDropsTheRest) {
     frameClock.advance(25000);
     for (int i = 0; i < 80; ++i) volcano.ash.emit(0, 0, 0);
@@ -73,12 +59,48 @@ TEST_F(VolcanoTest, EruptionDrawsTheCraterFirstAndAFullAshPoolDropsTheRest) {
     // Column from the second draw, row from the first, each 60 + R(4); stored mirrored.
     int centre = (67 - static_cast<int>(d[1] * 4)) + (67 - static_cast<int>(d[0] * 4)) * 128;
     EXPECT_NEAR(heightBuffer[centre], cone[centre] - 0.9f, 1e-5f);
-    EXPECT_GT(volcano.bombs[0].velocity.y, 0.0f) << "bombs are thrown upwards";
     int trails = 0;
     for (int i = 0; i < 95; ++i) trails += volcano.bombs[i].trail.texture != nullptr;
     EXPECT_GT(trails, 15);
     EXPECT_LT(trails, 50);
     EXPECT_EQ(alive(volcano.ash), 100);
+}
+
+// The cycle runs on real time: paused or not, whatever the camera, the first 20 s have no bombs nor heal,
+// then every bomb rises out of the crater and flies the same way.
+TEST_F(VolcanoTest, FirstEruptionAfterTwentySecondsThrowsEveryBombOutAlikeInEveryCameraMode) {
+    const struct { int cameraMode, paused; } modes[] = {{0, 0}, {1, 0}, {1, 1}, {3, 0}};
+    std::vector<float> reference;
+    for (const auto& m : modes) {
+        SetUp();
+        prefs.cameraMode = m.cameraMode;
+        prefs.paused = m.paused;
+        std::vector<float> cone = heights();
+        runUntil(20.0);
+        EXPECT_EQ(volcano.bombCount, 0);
+        EXPECT_EQ(heights(), cone);
+        EXPECT_GT(alive(volcano.lavaFlowA), 40);  // the flows run from the start
+        runUntil(20.02);
+        ASSERT_EQ(volcano.bombCount, 95);
+        EXPECT_DOUBLE_EQ(volcano.eruptionStart, 20.02);
+        EXPECT_EQ(alive(volcano.ash), 40);
+        EXPECT_NE(heights(), cone);
+        EXPECT_FLOAT_EQ(camera.wanderStrength, 1.0f);
+        // The highest each bomb gets above the ground under it during its first two seconds.
+        std::vector<float> peaks(95, -1.0f);
+        float w = terrain.radius;
+        for (int frame = 0; frame < 100; ++frame) {
+            runUntil(frameClock.realSeconds + 0.02);
+            for (int i = 0; i < 95; ++i) {
+                const Vec3& p = volcano.bombs[i].position;
+                peaks[i] = std::max(peaks[i], p.y - terrain.heightAt((p.x + 0.5f * w) / w, (p.z + 0.5f * w) / w));
+            }
+        }
+        EXPECT_EQ(std::count_if(peaks.begin(), peaks.end(), [](float h) { return h < 0.3f; }), 0)
+            << "bombs that never leave the crater, camera mode " << m.cameraMode;
+        if (reference.empty()) reference = peaks;
+        EXPECT_EQ(peaks, reference) << "camera mode " << m.cameraMode << " paused " << m.paused;
+    }
 }
 
 TEST_F(VolcanoTest, BombsBounceOffTheGroundAndStopAtTheBorder) {
@@ -124,11 +146,16 @@ TEST_F(VolcanoTest, TheQuietHalfClearsTheBombsVariesHealsAndFreezesEverything) {
     EXPECT_EQ(p->position.y, at.y);
     runUntil(40.1);
     EXPECT_EQ(volcano.bombCount, 95);
+    // The frozen lava goes on where it stopped instead of dying all at once.
+    EXPECT_GE(alive(volcano.lavaFlowA), lava - 2);
+    EXPECT_TRUE(p->visible);
+    EXPECT_NE(p->position.x, at.x);
 }
 
 TEST_F(VolcanoTest, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
     for (int seed = 0; seed < 300; ++seed) {
         rndSeed(seed);
+        dialogs.rebuildRequest = 0;
         int sky = volcano.lastUniversePick, src = volcano.lastBlendPick0, dst = volcano.lastBlendPick1;
         volcano.varyScene();
         ASSERT_GE(prefs.groundHeight, 0.7f);
@@ -138,5 +165,6 @@ TEST_F(VolcanoTest, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
         ASSERT_TRUE(prefs.blendMode1 >= 1 && prefs.blendMode1 <= 7 && prefs.blendMode1 != dst);
         for (int bad : {4, 5}) ASSERT_TRUE(prefs.blendMode0 != bad && prefs.blendMode1 != bad);
         ASSERT_FALSE(prefs.blendMode0 == 3 && prefs.blendMode1 == 3);
+        ASSERT_EQ(dialogs.rebuildRequest, 1) << "an open options page shows the new values";
     }
 }
