@@ -84,15 +84,15 @@ last=$(tail -n 1 trace.txt | cut -d' ' -f1)
 sanitizer=$(grep -c -E "ERROR: AddressSanitizer|runtime error:" output.txt || true)
 glErrors=$(grep -c " log OpenGL Error" trace.txt || true)
 count() { grep -c -E " $1( |$)" trace.txt || true; }
-# Flat memory: the second half of the run may rise at most 16 MB above the highest point of the first half,
-# which takes in the warm-up (the first eruption, the first splinter, the caches of the GL driver).
-read -r warm late < <(awk '{ v[NR] = $1 } END { h = int(NR / 2); for (i = 1; i <= NR; i++) if (i <= h) { if (v[i] > a) a = v[i] } else if (v[i] > b) b = v[i]; print a + 0, b + 0 }' rss.txt)
-growth=$(( (late - warm) / 1024 ))
+# Flat memory: the first half of the run takes in the warm-up (the first eruptions, splinters, world sizes and
+# the caches of the GL driver); after it the peak of the last quarter may not rise 8 MB above the third's.
 quarters=$(awk '{ v[NR] = $1 } END { for (q = 1; q <= 4; q++) { m = 0; for (i = int((q - 1) * NR / 4) + 1; i <= int(q * NR / 4); i++) if (v[i] > m) m = v[i]; printf "%d ", m / 1024 } }' rss.txt)
+read -r _ _ q3 q4 <<<"$quarters"
+growth=$(( q4 - q3 ))
 echo "soak: exit $status, last frame $last of $frames, ${seconds} s ($(( frames / (seconds > 0 ? seconds : 1) )) frames/s)"
 echo "soak: $(grep -c . script.txt) input events; $(count erupt) eruptions, $(count scene) scene changes, $(grep -c 'prefs save' trace.txt || true) saves, $(grep -c 'prefs load' trace.txt || true) loads"
-echo "soak: sanitizer reports $sanitizer, GL errors $glErrors, resident memory at most $(( warm / 1024 )) MB in the first half, $(( late / 1024 )) MB in the second ($growth MB more; by quarter: ${quarters}MB)"
-if [ "$status" -ne 0 ] || [ "$last" != "$frames" ] || [ "$sanitizer" -ne 0 ] || [ "$glErrors" -ne 0 ] || [ "$growth" -gt 16 ]; then
+echo "soak: sanitizer reports $sanitizer, GL errors $glErrors, resident memory peaks by quarter ${quarters}MB (last over third: $growth MB)"
+if [ "$status" -ne 0 ] || [ "$last" != "$frames" ] || [ "$sanitizer" -ne 0 ] || [ "$glErrors" -ne 0 ] || [ "$growth" -gt 8 ]; then
   echo "soak: FAILED (seed $seed)"; grep -m 5 -E "ERROR: AddressSanitizer|runtime error:|OpenGL Error" output.txt trace.txt || true
   exit 1
 fi
