@@ -35,7 +35,18 @@ static void displayCallback() {
     afterSwap();
 }
 
-static void idleCallback() { glutPostRedisplay(); }
+// GLUT does not display a window that is minimised, covered, or too small for X to call it visible (1 pixel
+// wide or high); the frames go on all the same, so a run with --frames still ends.
+static void idleCallback() {
+    if (windowVisible)
+        glutPostRedisplay();
+    else
+        displayCallback();
+}
+
+static void windowStatusCallback(int status) {
+    windowVisible = status == GLUT_FULLY_RETAINED || status == GLUT_PARTIALLY_RETAINED;
+}
 
 // The window is going: from the window manager's close button GLUT takes it down itself and the rest of the
 // exit runs here; from the exit fade it is already on its way.
@@ -76,6 +87,7 @@ static void createWindow() {
     glutPassiveMotionFunc(motionHandler);
     glutSpecialFunc(specialHandler);
     glutSpecialUpFunc(specialUpHandler);
+    glutWindowStatusFunc(windowStatusCallback);
 }
 
 int main(int argc, char** argv) {
@@ -94,6 +106,7 @@ int main(int argc, char** argv) {
     }
     error = startAutomation(options, exitProgram);
     if (!error.empty()) return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 2;
+    frameClock.startAt(clockStartMillis());
     if (options.saver() && !(error = attachSaverWindow(options.windowId)).empty())
         return std::fprintf(stderr, "vulkora: %s\n", error.c_str()), 1;
     locateProgramFiles();

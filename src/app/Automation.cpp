@@ -7,6 +7,7 @@
 #include <GL/freeglut.h>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -120,9 +121,13 @@ std::string startAutomation(const Options& opts, void (*end)()) {
     return "";
 }
 
+static int wrapToCounter(double millis) { return static_cast<int>(static_cast<uint32_t>(static_cast<int64_t>(millis))); }
+
+int clockStartMillis() { return wrapToCounter(options.clockStart * 1000.0 + 0.5); }
+
 int elapsedMillis() {
-    if (options.fixedStep > 0) return static_cast<int>(frame * options.fixedStep * 1000.0 + 0.5);
-    return glutGet(GLUT_ELAPSED_TIME);
+    if (options.fixedStep > 0) return wrapToCounter((options.clockStart + frame * options.fixedStep) * 1000.0 + 0.5);
+    return wrapToCounter(options.clockStart * 1000.0 + 0.5 + glutGet(GLUT_ELAPSED_TIME));
 }
 
 long currentFrame() { return frame; }

@@ -17,11 +17,13 @@
 #include "ui/HelpScreen.h"
 #include "world/TerrainPasses.h"
 #include <GL/freeglut.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 int glErrorCount = 0;
+constexpr int kLoggedGlErrors = 20;
 
 static void captureSplinterTexture(float aspect) {
     if (appState.splinterState == 3) {
@@ -29,25 +31,27 @@ static void captureSplinterTexture(float aspect) {
         tracef("splinter", "1");
     }
     if (appState.splinterState != 1) return;
+    // The capture is drawn at the texture's size, or the window's where that is smaller.
+    const int side = ScreenSplinter::kCaptureSide;
+    int w = screen.width, h = screen.height;
+    int captureWidth = std::min(w, side), captureHeight = std::min(h, side);
     if (captureByRender) {
-        int w = screen.width, h = screen.height;
-        screen.width = screen.height = 256;
+        screen.width = captureWidth;
+        screen.height = captureHeight;
         screen.clearPasses = 1.0f;
         renderScene(aspect, false);
         screen.width = w;
         screen.height = h;
     } else {
         glPixelZoom(1, 1);
-        for (int i = 0; i < 256; ++i)
-            for (int j = 0; j < 256; ++j) {
+        for (int i = 0; i < captureWidth; ++i)
+            for (int j = 0; j < captureHeight; ++j) {
                 glRasterPos2f(static_cast<float>(i), static_cast<float>(j));
-                glCopyPixels(i * screen.width / 256, j * screen.height / 256, 1, 1, GL_COLOR);
+                glCopyPixels(i * w / captureWidth, j * h / captureHeight, 1, 1, GL_COLOR);
             }
     }
     splinter.prepare();
-    glBindTexture(GL_TEXTURE_2D, splinter.captureTexture.name);
-    Texture::boundTextureName = splinter.captureTexture.name;
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, 256, 256);
+    splinter.captureFrame(captureWidth, captureHeight);
 }
 
 static void randomClearToggle() {
@@ -262,4 +266,6 @@ void checkGlError() {
     char message[64];
     std::snprintf(message, sizeof message, "%.59s", text ? text : "unknown");
     glErrorText.setMessagef("OpenGL Error: %s", message);
+    // The log gets the first few, so that an error repeated every frame cannot flood it.
+    if (glErrorCount <= kLoggedGlErrors) AppLog::write(glErrorText.text);
 }

@@ -36,3 +36,4 @@ double randomCheckTime = 0, clearOffTime = 0;
 int captureByRender = 1;
 int rehearsalStep = 0;
 int windowHandle = 0;
+int windowVisible = 1;

@@ -23,7 +23,6 @@
 #include "world/TerrainMesh.h"
 #include "world/Volcano.h"
 
-constexpr float kBaseWorldSize = 8.0f;
 constexpr int kTextureTableSize = 19;
 
 extern AppContext appContext;
@@ -62,3 +61,4 @@ extern double randomCheckTime, clearOffTime;
 extern int captureByRender;
 extern int rehearsalStep;  // the next rehearsal of a drawing state during the intro
 extern int windowHandle;
+extern int windowVisible;  // as GLUT last reported it

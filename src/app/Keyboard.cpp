@@ -7,6 +7,7 @@
 #include "app/SceneSequencer.h"
 #include "app/SettingCommands.h"
 #include "app/Startup.h"
+#include "core/SettingRanges.h"
 #include "core/Trace.h"
 #include "ui/MenuMessages.h"
 #include <GL/freeglut.h>
@@ -16,7 +17,7 @@
 int letterboxCounter = 0;
 
 void scaleSetting(float& value, float factor, const char* format) {
-    value *= factor;
+    value = inRange(prefs, value, value * factor);
     statusLine.setMessagef(format, static_cast<double>(value));
 }
 

@@ -4,6 +4,7 @@
 #include "app/Keyboard.h"
 #include "app/Popup.h"
 #include "app/SettingCommands.h"
+#include "core/SettingRanges.h"
 #include <GL/freeglut.h>
 #include <initializer_list>
 
@@ -18,12 +19,17 @@ static void recordArrow(int key, int ctrl) {
     }
 }
 
+static void arrowStep(float& scale, int32_t& count, float factor, int delta) {
+    scale = inRange(prefs, scale, scale * factor);
+    count = inRange(prefs, count, int64_t(count) + delta);
+}
+
 static void specialCommand(int key) {
     switch (key) {
-    case GLUT_KEY_LEFT: prefs.arrowScaleX *= 0.95f; prefs.arrowCountX -= 1; break;
-    case GLUT_KEY_RIGHT: prefs.arrowScaleX *= 1.05263f; prefs.arrowCountX += 1; break;
-    case GLUT_KEY_UP: prefs.arrowScaleY *= 1.05263f; prefs.arrowCountY -= 1; break;
-    case GLUT_KEY_DOWN: prefs.arrowScaleY *= 0.95f; prefs.arrowCountY += 1; break;
+    case GLUT_KEY_LEFT: arrowStep(prefs.arrowScaleX, prefs.arrowCountX, 0.95f, -1); break;
+    case GLUT_KEY_RIGHT: arrowStep(prefs.arrowScaleX, prefs.arrowCountX, 1.05263f, 1); break;
+    case GLUT_KEY_UP: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 1.05263f, -1); break;
+    case GLUT_KEY_DOWN: arrowStep(prefs.arrowScaleY, prefs.arrowCountY, 0.95f, 1); break;
     case GLUT_KEY_PAGE_UP: setGroundHeight(prefs.groundHeight * 1.05263f); break;
     case GLUT_KEY_PAGE_DOWN: setGroundHeight(prefs.groundHeight * 0.95f); break;
     case GLUT_KEY_INSERT: soundSystem.playFile("hit.wav"); break;

@@ -12,6 +12,7 @@ const char* usageText() {
            "  --window WxH          start windowed at W x H pixels\n"
            "  --no-sound            run silent\n"
            "  --fixed-step S        advance the clock exactly S seconds per frame\n"
+           "  --clock-start S       start the clock as if the program had run S seconds (below 4294967.296)\n"
            "  --frames N            run N frames, then shut down normally\n"
            "  --screenshot FILE     save the last frame as PNG\n"
            "  --shot N:FILE         save frame N as PNG (repeatable)\n"
@@ -101,7 +102,7 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         if (opt == "--root") { out.root = true; continue; }
         if (opt == "--sound") { out.sound = true; continue; }
         if (opt == "--fps") { out.fps = true; continue; }
-        static const char* const kWithValue[] = {"--window", "--fixed-step", "--frames", "--screenshot", "--shot",
+        static const char* const kWithValue[] = {"--window", "--fixed-step", "--clock-start", "--frames", "--screenshot", "--shot",
                                                  "--input-script", "--trace", "--benchmark", "--bench-from",
                                                  "--frame-times", "--window-id", "--delay"};
         bool known = false;
@@ -112,6 +113,8 @@ std::string parseOptions(int argc, char** argv, Options& out) {
         bool ok = true;
         if (opt == "--window") ok = parseSize(value, out.windowWidth, out.windowHeight);
         else if (opt == "--fixed-step") ok = parseDouble(value, out.fixedStep) && out.fixedStep > 0 && out.fixedStep <= 10;
+        // The elapsed-time source is a 32-bit millisecond counter.
+        else if (opt == "--clock-start") ok = parseDouble(value, out.clockStart) && out.clockStart >= 0 && out.clockStart < 4294967.296;
         else if (opt == "--frames") ok = parseLong(value, out.frames) && out.frames >= 1;
         else if (opt == "--screenshot") out.screenshot = value;
         else if (opt == "--shot") { ShotRequest s; ok = parseShot(value, s); if (ok) out.shots.push_back(s); }

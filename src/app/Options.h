@@ -15,6 +15,7 @@ struct Options {
     int windowWidth = 0, windowHeight = 0;  // 0: as the preferences say
     bool noSound = false;
     double fixedStep = 0;                   // seconds per frame; 0: real time
+    double clockStart = 0;                  // reading of the elapsed-time source at start, in seconds
     long frames = 0;                        // 0: run until the user quits
     std::string screenshot;
     std::vector<ShotRequest> shots;

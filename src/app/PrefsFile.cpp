@@ -1,11 +1,9 @@
-// The preferences file: a 348-byte image of the settings record.
+// The preferences file: a 348-byte image of the settings record, brought into range when loaded.
 #include "app/PrefsFile.h"
 #include "app/FileLocations.h"
 #include "core/FilePath.h"
-#include "core/Prefs.h"
+#include "core/SettingRanges.h"
 #include "core/Trace.h"
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,55 +74,16 @@ int savePrefs(const Prefs& p, const char* stem) {
 int loadPrefs(Prefs& p, const char* stem) {
     char fileName[kMaxPath];
     prefsFileName(fileName, sizeof fileName, stem);
+    // A file that cannot be read whole (missing, empty, short, a directory) leaves the record as it was.
+    Prefs image;
     FILE* file = std::fopen(fileName, "rb");
-    if (!file) {
-        tracef("prefs", "load %s 1", fileName);
-        return 1;
+    size_t got = file ? std::fread(&image, 1, sizeof image, file) : 0;
+    if (file) std::fclose(file);
+    int result = got == sizeof image ? 0 : 1;
+    if (result == 0) {
+        clampSettings(image);
+        p = image;
     }
-    uint8_t image[kPrefsFileSize];
-    size_t got = std::fread(image, 1, sizeof image, file);
-    std::fclose(file);
-    // A short file overwrites only the leading bytes it holds.
-    std::memcpy(&p, image, got);
-    sanitizePrefs(p);
-    tracef("prefs", "load %s 0", fileName);
-    return 0;
-}
-
-static void clampInt(int32_t& v, int32_t lo, int32_t hi) { v = std::min(std::max(v, lo), hi); }
-
-static void finiteOr(float& v, float fallback) {
-    if (!std::isfinite(v)) v = fallback;
-}
-
-void sanitizePrefs(Prefs& p) {
-    clampInt(p.tesselation, 10, 80);
-    clampInt(p.blendMode0, 0, 8);
-    clampInt(p.blendMode1, 0, 7);
-    clampInt(p.imageOption, 0, 18);
-    clampInt(p.universe, 0, 3);
-    clampInt(p.cameraMode, 0, 3);
-    clampInt(p.polygonMode, 0, 2);
-    clampInt(p.letterbox, 0, 6);
-    clampInt(p.mapMode, 0, 3);
-    clampInt(p.debugLine, 0, 16);
-    clampInt(p.lightmap, -63, 63);
-    clampInt(p.windowWidth, 1, 16384);
-    clampInt(p.windowHeight, 1, 16384);
-
-    static const float kColor[4] = {1, 1, 1, 1};
-    static const float kLight[7] = {0.4f, 0.5f, 0.99f, 0.99f, 10.0f, 180.0f, 1.0f};
-    for (int i = 0; i < 4; ++i) finiteOr(p.color[i], kColor[i]);
-    for (int i = 0; i < 7; ++i) finiteOr(p.lightParams[i], kLight[i]);
-    const struct { float* field; float fallback; } floats[] = {
-        {&p.fov, 50.0f},          {&p.rotateSpeed, 1.0f},      {&p.moveSpeed, 1.0f},
-        {&p.cameraZ, 0.0f},       {&p.objectSize, 1.0f},       {&p.arrowScaleX, 1.0f},
-        {&p.arrowScaleY, 1.0f},   {&p.groundHeight, 1.0f},     {&p.noiseLevel, 1.0f},
-        {&p.texMagX, 1.0f},       {&p.texMagY, 1.0f},          {&p.f9Value, 1.0f},
-        {&p.fade, 0.5f},          {&p.lightRotateSpeed, 1.0f}, {&p.mouseSensitivity, 1.0f},
-        {&p.moveSensitivity, 1.0f}, {&p.colorLevel, 0.0f},     {&p.menuLevel, 0.0f},
-        {&p.lightmapRefresh, 0.075f}, {&p.lightmapInterval, 12.0f}, {&p.lightmapX, 1.0f},
-        {&p.lightmapY, 1.0f},     {&p.skipInterval, 70.0f},    {&p.splinterInterval, 25.0f},
-    };
-    for (const auto& f : floats) finiteOr(*f.field, f.fallback);
+    tracef("prefs", "load %s %d", fileName, result);
+    return result;
 }

@@ -5,7 +5,5 @@ struct Prefs;
 
 // File name: stem followed by ".pref". Both return 0 on success, 1 on failure.
 int savePrefs(const Prefs& p, const char* stem);
+// A file that is not a whole record changes nothing; a loaded one is brought into the setting ranges.
 int loadPrefs(Prefs& p, const char* stem);
-
-// Brings table indices, loop bounds and sizes into range and replaces non-finite floats by defaults.
-void sanitizePrefs(Prefs& p);

@@ -1,10 +1,11 @@
-// Setting commands: bounds, side effects and the confirming message of each setting that a key and a widget share.
+// Setting commands: bounds (from the one table of ranges), side effects and the confirming message of each
+// setting that a key and a widget share.
 #include "app/SettingCommands.h"
 #include "app/Globals.h"
 #include "app/SceneSequencer.h"
+#include "core/SettingRanges.h"
 #include "ui/MenuMessages.h"
 #include <GL/gl.h>
-#include <algorithm>
 
 namespace {
 
@@ -18,19 +19,19 @@ void applyPolygonMode() {
 }
 
 void setGroundHeight(float v) {
-    prefs.groundHeight = v;
+    prefs.groundHeight = inRange(prefs, prefs.groundHeight, v);
     applyWorldSettings();
     show("Page: %4.2f", prefs.groundHeight);
 }
 
 void setObjectSize(float v) {
-    prefs.objectSize = v;
+    prefs.objectSize = inRange(prefs, prefs.objectSize, v);
     applyWorldSettings();
     show("Object Size: %4.2f", prefs.objectSize);
 }
 
 void setTesselation(int n) {
-    prefs.tesselation = std::clamp(n, 10, 80);
+    prefs.tesselation = inRange(prefs, prefs.tesselation, n);
     applyWorldSettings();
     statusLine.setMessagef("Tesselation: %d", prefs.tesselation);
 }
@@ -38,26 +39,27 @@ void setTesselation(int n) {
 void setTexMag(int axis, float v) {
     static const char* const kFormats[2] = {"F1/F2: %4.2f", "F3/F4: %4.2f"};
     float& mag = axis == 0 ? prefs.texMagX : prefs.texMagY;
-    mag = v;
+    mag = inRange(prefs, mag, v);
     show(kFormats[axis], mag);
 }
 
 void setUniverse(int universe) {
     static const char* const kNames[4] = {"Universe Off", "Star Universe On", "Fixed SkyBox On", "Movable SkyBox On"};
-    prefs.universe = std::clamp(universe, 0, 3);
+    prefs.universe = inRange(prefs, prefs.universe, universe);
     setFogColor(prefs.universe);  // white fog under the sky boxes, black under the stars
     statusLine.setMessage(kNames[prefs.universe]);
 }
 
 void setFov(float v) {
-    prefs.fov = std::clamp(v, 1.0f, 179.0f);
+    prefs.fov = inRange(prefs, prefs.fov, v);
     show("FOV: %3.0f Degrees", prefs.fov);
 }
 
-void setCameraZ(float v) { show("CameraZ: %4.2f", prefs.cameraZ = v); }
+void setCameraZ(float v) { show("CameraZ: %4.2f", prefs.cameraZ = inRange(prefs, prefs.cameraZ, v)); }
 
 void setFade(float v) {
-    prefs.fade = std::clamp(v, 0.0f, 1.0f);
+    // Within its range the fade never reaches 0, so a raising key always has something to multiply.
+    prefs.fade = inRange(prefs, prefs.fade, v);
     // Below full strength the fade shows as trails; at full strength the screen is cleared again.
     prefs.clearScreen = prefs.fade >= 1.0f;
     if (prefs.clearScreen) screen.clearPasses = 1.0f;
@@ -66,13 +68,13 @@ void setFade(float v) {
 
 void setPolygonMode(int mode) {
     static const char* const kNames[3] = {"Polygons", "Lines", "Points"};
-    prefs.polygonMode = std::clamp(mode, 0, 2);
+    prefs.polygonMode = inRange(prefs, prefs.polygonMode, mode);
     applyPolygonMode();
     statusLine.setMessage(kNames[prefs.polygonMode]);
 }
 
 void setLetterbox(int level) {
-    prefs.letterbox = std::clamp(level, 0, 6);
+    prefs.letterbox = inRange(prefs, prefs.letterbox, level);
     statusLine.setMessagef("Letterbox: %d", prefs.letterbox);
 }
 
@@ -88,13 +90,13 @@ void setPaused(int on) {
 
 void setBlendMode(int which, int index) {
     int& mode = which == 0 ? prefs.blendMode0 : prefs.blendMode1;
-    mode = std::clamp(index, 0, which == 0 ? 8 : 7);
+    mode = inRange(prefs, mode, index);
     showBlendModeName(which, mode);
 }
 
-void setNoiseLevel(float v) { show("Home/End: %4.2f", prefs.noiseLevel = v); }
+void setNoiseLevel(float v) { show("Home/End: %4.2f", prefs.noiseLevel = inRange(prefs, prefs.noiseLevel, v)); }
 
-void setVignetteSize(float v) { show("F9/F10: %4.2f", prefs.f9Value = v); }
+void setVignetteSize(float v) { show("F9/F10: %4.2f", prefs.f9Value = inRange(prefs, prefs.f9Value, v)); }
 
 void setLightmapMode(int flags) {
     prefs.lightmap = flags;

@@ -2,8 +2,9 @@
 #include "core/Clock.h"
 
 void Clock::advance(int elapsedMillis) {
+    totalMillis += static_cast<uint32_t>(elapsedMillis) - static_cast<uint32_t>(millis);
     millis = elapsedMillis;
-    realSeconds = millis * 0.001;
+    realSeconds = totalMillis * 0.001;
     time = offset + realSeconds;
     double step = time - lastTime;
     if (step > 0.1) {
@@ -14,4 +15,10 @@ void Clock::advance(int elapsedMillis) {
     }
     dt = static_cast<float>(step);
     lastTime = time;
+}
+
+void Clock::startAt(int elapsedMillis) {
+    millis = elapsedMillis;
+    totalMillis = static_cast<uint32_t>(elapsedMillis);
+    realSeconds = time = lastTime = totalMillis * 0.001;
 }

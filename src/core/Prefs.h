@@ -70,6 +70,8 @@ struct Prefs {
 };
 
 constexpr size_t kPrefsFileSize = 348;
+// The world size is this many times Prefs.objectSize.
+constexpr float kBaseWorldSize = 8.0f;
 static_assert(sizeof(Prefs) == kPrefsFileSize, "the record is the file");
 static_assert(offsetof(Prefs, cameraMode) == 96, "record layout");
 static_assert(offsetof(Prefs, color) == 100, "record layout");

@@ -5,7 +5,7 @@
 struct Vec3 {
     float x = 0, y = 0, z = 0;
     Vec3() = default;
-    Vec3(float ax, float ay, float az) : x(ax), y(ay), z(az) {}
+    constexpr Vec3(float ax, float ay, float az) : x(ax), y(ay), z(az) {}
     Vec3 operator+(const Vec3& o) const { return {x + o.x, y + o.y, z + o.z}; }
     Vec3 operator-(const Vec3& o) const { return {x - o.x, y - o.y, z - o.z}; }
     Vec3 operator*(float s) const { return {x * s, y * s, z * s}; }
@@ -24,5 +24,5 @@ inline Vec3 cross(const Vec3& a, const Vec3& b) {
 struct Color4 {
     float r = 1, g = 1, b = 1, a = 1;
     Color4() = default;
-    Color4(float ar, float ag, float ab, float aa) : r(ar), g(ag), b(ab), a(aa) {}
+    constexpr Color4(float ar, float ag, float ab, float aa) : r(ar), g(ag), b(ab), a(aa) {}
 };

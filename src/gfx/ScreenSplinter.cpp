@@ -36,6 +36,10 @@ constexpr int kShrinkBit = 0x1000;
 float pieceVertices[kMaxPieces * 4 * 3];
 float pieceTexCoords[kMaxPieces * 4 * 2];
 
+// The window's pixels, and the same stretched to the texture, for windows smaller than it.
+uint8_t windowPixels[ScreenSplinter::kCaptureSide * ScreenSplinter::kCaptureSide * 3];
+uint8_t texturePixels[ScreenSplinter::kCaptureSide * ScreenSplinter::kCaptureSide * 3];
+
 // Corner signs of a piece in drawing order: lower left, lower right, upper right, upper left.
 const float kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
 
@@ -58,6 +62,32 @@ void endEffect() {
 }
 
 }  // namespace
+
+void stretchPixels(const uint8_t* source, int width, int height, uint8_t* target, int side) {
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const uint8_t* from = source + 3 * ((y * height / side) * width + x * width / side);
+            uint8_t* to = target + 3 * (y * side + x);
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+}
+
+void ScreenSplinter::captureFrame(int width, int height) {
+    const int side = kCaptureSide;
+    captureTexture.bind();
+    if (width >= side && height >= side) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, side, side);
+        return;
+    }
+    width = width < 1 ? 1 : (width > side ? side : width);
+    height = height < 1 ? 1 : (height > side ? side : height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, windowPixels);
+    stretchPixels(windowPixels, width, height, texturePixels, side);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, texturePixels);
+}
 
 void ScreenSplinter::init() {
     captureTexture.makeTexture256(0, 0, 0.25f, 6);

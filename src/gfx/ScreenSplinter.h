@@ -2,10 +2,15 @@
 #pragma once
 #include "scene/SceneObject.h"
 #include "scene/Texture.h"
+#include <cstdint>
+
+// Nearest-pixel stretch of a width x height RGB picture over a side x side one.
+void stretchPixels(const uint8_t* source, int width, int height, uint8_t* target, int side);
 
 class ScreenSplinter : public SceneObject {
 public:
     static constexpr int kMaxGrid = 61;  // 60 x 60 pieces at most, one spare row and column
+    static constexpr int kCaptureSide = 256;
 
     // The per-piece values, each a [column][row] array of floats.
     enum Field { X, Y, Z, VX, VY, VZ, AngleX, SpinX, AngleY, SpinY, AngleZ, SpinZ, kFieldCount };
@@ -15,6 +20,10 @@ public:
     void prepare();
     // One frame of the showing effect: advances it, then draws the pieces or the skip.
     void drawPieces();
+
+    // Copies the lower left width x height pixels of the frame buffer into the capture texture, stretched over
+    // all of it when the window is smaller than the texture: nothing outside the window is read.
+    void captureFrame(int width, int height);
 
     // Frame-step logic apart from drawing.
     void advancePieces(float dt);

@@ -1,6 +1,6 @@
 // The sound library on OpenAL Soft: devices as drivers, sources as channels, WAV files as buffers.
 #include "sound/OpenAlSoundLibrary.h"
-#include <sndfile.h>
+#include "sound/SoundFile.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -161,33 +161,6 @@ SampleHandle OpenAlSoundLibrary::loadSample(int slot, const char* fileName, unsi
     error = snd::kErrMemory;
     return nullptr;
 }
-
-namespace {
-
-// Reads a mono or stereo sound file as 16-bit frames; positional samples are mixed down to mono, because
-// OpenAL places only mono buffers in space. Returns the frame count, 0 on failure with the error code set.
-sf_count_t readSoundFile(const char* fileName, bool positional, std::vector<short>& data, SF_INFO& info,
-                         int& error) {
-    SNDFILE* file = sf_open(fileName, SFM_READ, &info);
-    if (!file) {
-        error = sf_error(nullptr) == SF_ERR_UNRECOGNISED_FORMAT ? snd::kErrFileFormat : snd::kErrFileNotFound;
-        return 0;
-    }
-    sf_count_t frames = 0;
-    if (info.channels == 1 || info.channels == 2) {
-        data.resize(static_cast<size_t>(info.frames) * info.channels);
-        frames = sf_readf_short(file, data.data(), info.frames);
-    }
-    sf_close(file);
-    if (frames <= 0) error = snd::kErrFileBad;
-    if (frames > 0 && info.channels == 2 && positional) {
-        for (sf_count_t i = 0; i < frames; ++i) data[i] = static_cast<short>((data[2 * i] + data[2 * i + 1]) / 2);
-        info.channels = 1;
-    }
-    return frames > 0 ? frames : 0;
-}
-
-}  // namespace
 
 bool OpenAlSoundLibrary::decode(Sample& sample, const char* fileName, unsigned mode) {
     std::vector<short> data;

@@ -66,7 +66,8 @@ void TextBox::drawString() {
     float size = radius, sx, sy, wx, wy;
     effectOffsets(size, sx, sy, wx, wy);
     float cx = position.x + wx, cy = position.y + wy;
-    float t = static_cast<float>(gApp->clock->time);
+    // The wave's travel, reduced to one turn in double: a float of a month's seconds moves in whole steps.
+    float travel = static_cast<float>(std::fmod(gApp->clock->time * 5.0 * waveSpread, 2.0 * 3.141592653589793));
     if (alphaTest) {
         glAlphaFunc(GL_GREATER, alphaRef);
         glEnable(GL_ALPHA_TEST);
@@ -84,7 +85,7 @@ void TextBox::drawString() {
     for (int i = 0; text[i] != '\0'; ++i) {
         float kx = 1.0f, ky = 1.0f;
         if (waveOn) {
-            float phase = (i - t * 5.0f) * waveSpread;
+            float phase = i * waveSpread - travel;
             kx = effects->wavePhase(5, waveRate[0] * 25, phase, 1.5f, 0.75f) * waveAmount[0] * 0.5f;
             ky = effects->wavePhase(6, waveRate[1] * 25, phase, 1.5f, 0.75f) * waveAmount[1] * 0.5f;
         }

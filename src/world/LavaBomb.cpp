@@ -10,8 +10,9 @@
 
 namespace {
 
-// Short white puffs turning a dark rust colour as they fade.
-const ParticleSetup kTrailSetup = {
+// Short white puffs turning a dark rust colour as they fade. Built at compile time: the bombs are
+// global objects whose constructors read it before any dynamic initialisation of this file.
+constexpr ParticleSetup kTrailSetup = {
     // life, jitter, interval, sizes, size jitter, gravity, velocity jitter, spin jitter
     {1.0f, 0.1f, 0.005f, 0.04f, 0.18f, 0.01f, {0, 0, 0}, {0.01f, 0.01f, 0.01f}, 100.0f,
      // start colour, end colour, alphas, colour jitter, streak, texture rectangle

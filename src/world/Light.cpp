@@ -1,5 +1,6 @@
 // The spot light sent to GL, the fog colour per universe, texture-coordinate generation and the gradient frame.
 #include "world/Light.h"
+#include <algorithm>
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Star field: random stars in a cube shell, a half shell or a full spherical shell, compiled into one display list.
 #include "world/StarField.h"
 #include "core/Random.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,6 +28,13 @@ bool insideCube(const Vec3& p, float inner) {
 
 void StarField::limitInnerDiameter() {
     if (outerDiameter * 0.9f < innerDiameter) innerDiameter = 0.9f * outerDiameter;
+}
+
+bool StarField::shellRadii(float& outer, float& inner) const {
+    outer = 0.5f * outerDiameter;
+    // Placement draws until a point falls in the shell: it must be there, and thick enough to be hit.
+    inner = std::min(0.5f * innerDiameter + 0.01f, 0.95f * outer);
+    return outer > 0.0f && std::isfinite(outer);
 }
 
 Vec3 StarField::placeStar(float outer, float inner) const {
@@ -56,12 +64,12 @@ Color4 StarField::starColor() const {
 
 void StarField::build() {
     limitInnerDiameter();
-    float outer = 0.5f * outerDiameter;
-    float inner = 0.5f * innerDiameter + 0.01f;
+    float outer = 0, inner = 0;
+    bool shellExists = shellRadii(outer, inner);
     release();
     displayList = glGenLists(1);
     if (displayList == 0) return;
-    int perCopy = copies > 0 ? starCount / copies : 0;
+    int perCopy = copies > 0 && shellExists ? starCount / copies : 0;
     glNewList(displayList, GL_COMPILE);
     glBegin(GL_POINTS);
     for (int i = 0; i < perCopy; ++i) {

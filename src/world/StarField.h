@@ -13,6 +13,8 @@ public:
 
     // The GL-free steps of build: the diameter cut, one star's place in the shell and its colour.
     void limitInnerDiameter();
+    // The shell's outer and inner radius; false when there is no shell to place stars in.
+    bool shellRadii(float& outer, float& inner) const;
     Vec3 placeStar(float outer, float inner) const;
     Color4 starColor() const;
 

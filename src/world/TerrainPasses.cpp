@@ -7,6 +7,7 @@
 #include "world/TerrainMesh.h"
 #include "world/Volcano.h"
 #include <algorithm>
+#include <cmath>
 #include <GL/gl.h>
 
 int multiPassCloudShadow = 1;
@@ -109,7 +110,8 @@ void drawClouds(Volcano& volcano) {
     mesh.color = Color4(prefs.color[0], prefs.color[1], prefs.color[2], prefs.color[3]);
     mesh.texRepeat[0] = prefs.texMagX;
     mesh.texRepeat[1] = prefs.texMagY;
-    float drift = static_cast<float>(0.06 * gApp->clock->time);
+    // The cloud texture repeats, so only the fraction of its drift counts; after weeks it would lose precision.
+    float drift = static_cast<float>(std::fmod(0.06 * gApp->clock->time, 1.0));
     mesh.textureOffset[0] = mesh.textureOffset[1] = drift;
     mesh.texture = volcano.cloudTexture;
     mesh.beginRenderState();

@@ -18,16 +18,16 @@ namespace {
 // Columns: life, life jitter, interval, start size, end size, size jitter, gravity, velocity jitter,
 // spin jitter, start colour, end colour, start alpha, end alpha, colour jitter, streak, texture rectangle;
 // then mean velocity, blend source, blend destination, alpha reference.
-const ParticleSetup kAshSetup = {
+constexpr ParticleSetup kAshSetup = {
     {3.0f, 1.0f, 0.0f, 0.1f, 1.0f, 0.1f, {0, 0, 0}, {0.3f, 0.3f, 0.3f}, 80.0f,
      {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, 1.0f, 0.0f, 0.0f, 0.0f, {0, 1, 0, 1}},
     {0, 0.4f, 0}, 2, 3, 0.01f};
 // The two flows drift to opposite sides of the cone and glow additively over the ground.
-const ParticleSetup kLavaFlowASetup = {
+constexpr ParticleSetup kLavaFlowASetup = {
     {6.0f, 0.1f, 0.1f, 0.5f, 0.1f, 0.01f, {0.06f, -0.3f, 0.06f}, {0, 0, 0}, 10.0f,
      {1.0f, 0.5f, 0.25f}, {1.0f, 0.5f, 0.25f}, 1.0f, 0.0f, 0.0f, 0.0f, {0, 1, 0, 1}},
     {0, 0, 0}, 6, 1, 0.01f};
-const ParticleSetup kLavaFlowBSetup = {
+constexpr ParticleSetup kLavaFlowBSetup = {
     {6.0f, 0.1f, 0.1f, 0.5f, 0.1f, 0.01f, {-0.06f, -0.3f, 0.06f}, {0, 0, 0}, 10.0f,
      {1.0f, 0.5f, 0.25f}, {1.0f, 0.5f, 0.25f}, 1.0f, 0.0f, 0.0f, 0.0f, {0, 1, 0, 1}},
     {0, 0, 0}, 6, 1, 0.01f};

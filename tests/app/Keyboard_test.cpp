@@ -74,6 +74,40 @@ TEST_F(Keys, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
     EXPECT_EQ(terrain.columns, 80);
 }
 
+// Held for thousands of presses either way, a setting stays a usable number that the other key moves back.
+TEST_F(Keys, HeldKeysKeepTheirSettingInRange) {
+    const struct { int down, up; float* field; float low, high; } rows[] = {
+        {'{', '}', &prefs.cameraZ, -16, 16},  // +-2 world sizes, before the world grows
+        {'[', ']', &prefs.objectSize, 0.1f, 6},
+        {'(', ')', &prefs.lightRotateSpeed, 0.01f, 100},
+        {'_', '+', &prefs.moveSpeed, 0.01f, 100},
+        {'-', '=', &prefs.rotateSpeed, 0.01f, 100},
+        {'.', ',', &prefs.fov, 1, 179},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4},
+        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50},
+        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20},
+        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20},
+        {kSpecial + GLUT_KEY_F9, kSpecial + GLUT_KEY_F10, &prefs.f9Value, 0.01f, 3},
+        {kSpecial + GLUT_KEY_LEFT, kSpecial + GLUT_KEY_RIGHT, &prefs.arrowScaleX, 0.01f, 100},
+        {kSpecial + GLUT_KEY_DOWN, kSpecial + GLUT_KEY_UP, &prefs.arrowScaleY, 0.01f, 100},
+    };
+    auto hit = [&](int key, int times) {
+        for (int i = 0; i < times; ++i) press(key);
+    };
+    appState.worldSize = 8.0f;
+    for (const auto& row : rows) {
+        hit(row.down, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.low) << row.down;
+        hit(row.up, 1);
+        EXPECT_GT(*row.field, row.low) << row.up;
+        hit(row.up, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.high) << row.up;
+    }
+    EXPECT_EQ(prefs.arrowCountX, 1);  // one more right than left
+    EXPECT_EQ(prefs.arrowCountY, -1);
+    EXPECT_FLOAT_EQ(appState.worldSize, 48.0f);  // the world follows its size
+}
+
 TEST_F(Keys, LetterboxGoesUpToSixAndBackDown) {
     std::string seen;
     for (int i = 0; i < 9; ++i) {
@@ -142,7 +176,11 @@ TEST_F(Keys, FadeKeysTurnTrailsOnAndOff) {
     EXPECT_FLOAT_EQ(prefs.fade, 0.95f);
     EXPECT_EQ(prefs.clearScreen, 0);
     for (int i = 0; i < 200; ++i) press(kSpecial + GLUT_KEY_F11);
-    EXPECT_GE(prefs.fade, 0.0f);
+    EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
+    prefs.fade = 0.0f;  // as the Fade slider leaves it
+    press(kSpecial + GLUT_KEY_F12);
+    EXPECT_FLOAT_EQ(prefs.fade, 0.01f);
+    EXPECT_EQ(message(), "Fade Effect: 1.00");
     prefs.fade = 0.99f;
     press(kSpecial + GLUT_KEY_F12);
     EXPECT_FLOAT_EQ(prefs.fade, 1.0f);

@@ -121,7 +121,7 @@ const KeyAndWidget kKeysAndWidgets[] = {
     // Widgets without a key: the value taken (or a flag flipped whatever the value) and the message.
     {0, 0, 300, 0, none, [] { return float(multiPassCloudShadow); }, 0, "Multi-Pass Cloud-Shadow Off"},
     {0, 5, 521, 1.5f, none, [] { return camera.eyeOffset[1]; }, 1.5f, "CameraY: 1.50"},
-    {0, 5, 55, 0.015f, none, [] { return prefs.fade; }, 0, "Fade Effect: 0.00"},  // the slider's end: no fade
+    {0, 5, 55, 0.015f, none, [] { return prefs.fade; }, 0.01f, "Fade Effect: 1.00"},  // the least fade there is
     {0, 7, 14, 64.5f, none, [] { return prefs.lightParams[4]; }, 64.5f, "Shininess: 64.50"},
     {0, 9, 74, 0.125f, none, [] { return prefs.lightmapRefresh; }, 0.125f, "Lightmap Refresh Interval:  0.1 secs"},
     {0, 10, 212, 1, none, [] { return float(prefs.sceneUnderSplinter); }, 1, "Splinter Effect AND Main Render"},

@@ -1,9 +1,12 @@
-// The preferences file: exact bytes, round trip, short, missing, failed, linked and hostile files.
+// The preferences file: exact bytes, round trip, failed and linked saves, files that are not a whole record,
+// and absurd values.
 #include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <csignal>
 #include <cstring>
@@ -14,55 +17,35 @@
 
 namespace {
 
+std::string bytesOf(const Prefs& p) { return std::string(reinterpret_cast<const char*>(&p), sizeof p); }
+
 int32_t wordAt(const std::string& bytes, size_t offset) {
     int32_t v = 0;
     std::memcpy(&v, bytes.data() + offset, 4);
     return v;
 }
 
-float floatAt(const std::string& bytes, size_t offset) {
-    float v = 0;
-    std::memcpy(&v, bytes.data() + offset, 4);
-    return v;
-}
-
+// Every word a value of its own, so that a field at a wrong offset shows.
 Prefs distinctivePrefs() {
     Prefs p;
-    // Every word gets a value of its own, so a field at a wrong offset shows.
     auto* words = reinterpret_cast<int32_t*>(&p);
     for (int i = 1; i < 87; ++i) words[i] = 1000 + i;
-    p.fov = 77.5f;
-    p.groundHeight = 1.25f;
-    p.splinterInterval = 31.0f;
     return p;
 }
 
 }  // namespace
 
-TEST(PrefsFile, SavesTheRecordByteForByte) {
+TEST(PrefsFile, SavesTheRecordByteForByteAndLoadsItBack) {
     ScratchDir dir;
     Prefs p = distinctivePrefs();
     p.tag[0] = 0;  // the header is always written with its own four bytes
     ASSERT_EQ(savePrefs(p, "Vulkora"), 0);
     std::string bytes = readFile("Vulkora.pref");
     ASSERT_EQ(bytes.size(), 348u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x98);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD6);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[2]), 0x42);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[3]), 0x00);
-    const struct { size_t offset; int32_t value; } ints[] = {
-        {4, p.clearScreen}, {16, p.fullScreen}, {44, p.letterbox}, {52, p.tesselation}, {56, p.universe},
-        {60, p.windowWidth}, {96, p.cameraMode}, {296, p.reserved128}, {300, p.randomClear}, {316, p.sceneUnderSplinter},
-        {328, p.reserved148}};
-    for (const auto& f : ints) EXPECT_EQ(wordAt(bytes, f.offset), f.value) << "offset " << f.offset;
-    EXPECT_FLOAT_EQ(floatAt(bytes, 148), 77.5f);
-    EXPECT_FLOAT_EQ(floatAt(bytes, 176), 1.25f);
-    EXPECT_FLOAT_EQ(floatAt(bytes, 344), 31.0f);
-    EXPECT_EQ(wordAt(bytes, 220), 1000 + 55);  // first of the nine unused words
-}
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x98\xD6\x42\x00", 4));
+    for (size_t offset = 4; offset < 348; offset += 4) EXPECT_EQ(wordAt(bytes, offset), 1000 + int(offset / 4));
+    std::remove("Vulkora.pref");
 
-TEST(PrefsFile, SaveAndLoadRestoreEveryFieldIncludingReservedWords) {
-    ScratchDir dir;
     resetProgramState();
     initPref();
     prefs.reservedDC[4] = 77;
@@ -77,33 +60,28 @@ TEST(PrefsFile, SaveAndLoadRestoreEveryFieldIncludingReservedWords) {
     Prefs loaded;
     ASSERT_EQ(loadPrefs(loaded, "Vulkora"), 0);
     fileLocations.configDir.clear();
-    EXPECT_EQ(std::memcmp(&loaded, &saved, sizeof saved), 0);
+    EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
     EXPECT_EQ(readFile("config/vulkora/Vulkora.pref").size(), 348u);
     EXPECT_EQ(loadPrefs(loaded, "Vulkora"), 1) << "nothing in the working directory";
 }
 
-TEST(PrefsFile, AShortFileChangesOnlyTheWordsItHolds) {
-    ScratchDir dir;
-    Prefs source = distinctivePrefs();
-    source.tesselation = 40;
-    writeFile("Vulkora.pref", std::string(reinterpret_cast<const char*>(&source), 100));
-    Prefs target;
-    target.tesselation = 33;
-    target.fov = 12.0f;
-    target.splinterInterval = 25.0f;
-    ASSERT_EQ(loadPrefs(target, "Vulkora"), 0);
-    EXPECT_EQ(target.tesselation, 40);  // word 13, inside the first 25
-    EXPECT_EQ(target.cameraMode, source.cameraMode > 3 ? 3 : source.cameraMode);
-    EXPECT_FLOAT_EQ(target.fov, 12.0f);  // word 37, beyond the file
-    EXPECT_FLOAT_EQ(target.splinterInterval, 25.0f);
-}
-
-TEST(PrefsFile, AMissingFileReportsFailureAndChangesNothing) {
-    ScratchDir dir;
-    Prefs p = distinctivePrefs();
-    Prefs before = p;
-    EXPECT_EQ(loadPrefs(p, "Vulkora"), 1);
-    EXPECT_EQ(std::memcmp(&p, &before, sizeof p), 0);
+TEST(PrefsFile, AFileThatIsNotAWholeRecordChangesNothing) {
+    const struct { const char* name; int bytes; bool directory; } rows[] = {
+        {"missing", -1, false}, {"empty", 0, false}, {"short", 100, false}, {"one short", 347, false},
+        {"directory", -1, true},
+    };
+    for (const auto& row : rows) {
+        ScratchDir dir;
+        if (row.bytes >= 0) writeFile("Vulkora.pref", bytesOf(distinctivePrefs()).substr(0, size_t(row.bytes)));
+        if (row.directory) {
+            ASSERT_EQ(mkdir("Vulkora.pref", 0700), 0);
+        }
+        resetProgramState();
+        initPref();
+        Prefs before = prefs;
+        EXPECT_EQ(loadPrefs(prefs, "Vulkora"), 1) << row.name;
+        EXPECT_EQ(bytesOf(prefs), bytesOf(before)) << row.name;
+    }
 }
 
 TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCanBeMade) {
@@ -151,33 +129,43 @@ TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCan
     EXPECT_EQ(savePrefs(Prefs(), "/nonexistent-dir/Vulkora"), 1);
 }
 
-TEST(PrefsFile, AHostileFileIsBroughtIntoRange) {
+// Whole files of one absurd value: every setting ends up finite and usable, unused words pass through.
+TEST(PrefsFile, AbsurdValuesAreBroughtIntoRange) {
+    // Each fill is written into every word, as a float's bits or as an int.
+    const struct { const char* name; float f; int32_t i; bool asFloat; } fills[] = {
+        {"zero", 0.0f, 0, true}, {"most negative", -FLT_MAX, 0, true}, {"tiniest", 1e-45f, 0, true},
+        {"huge", 1e30f, 0, true}, {"int max", 0, INT_MAX, false}, {"int min", 0, INT_MIN, false},
+    };
+    for (const auto& fill : fills) {
+        ScratchDir dir;
+        Prefs absurd;
+        auto* words = reinterpret_cast<int32_t*>(&absurd);
+        for (int w = 1; w < 87; ++w) fill.asFloat ? (void)std::memcpy(&words[w], &fill.f, 4) : (void)(words[w] = fill.i);
+        writeFile("Vulkora.pref", bytesOf(absurd));
+        Prefs p;
+        ASSERT_EQ(loadPrefs(p, "Vulkora"), 0) << fill.name;
+        const struct { float value, low, high; } checks[] = {
+            {p.fov, 1, 179}, {p.objectSize, 0.1f, 6}, {p.groundHeight, 0.1f, 4}, {p.noiseLevel, 0.01f, 50},
+            {p.texMagX, 0.01f, 20}, {p.f9Value, 0.01f, 3}, {p.fade, 0.01f, 1}, {p.moveSpeed, 0.01f, 100},
+            {p.cameraZ, -16 * p.objectSize, 16 * p.objectSize}, {p.lightParams[4], 0, 128},
+            {p.lightParams[5], 0, 180}, {p.color[0], 0, 1}, {float(p.tesselation), 10, 80},
+            {float(p.windowWidth), 1, 16384}, {float(p.blendMode0), 0, 8}, {float(p.lightmap), -63, 63},
+            {float(p.arrowCountX), -1e6f, 1e6f}, {float(p.cameraMode), 0, 3}, {float(p.letterbox), 0, 6},
+        };
+        for (const auto& c : checks) {
+            EXPECT_GE(c.value, c.low) << fill.name;
+            EXPECT_LE(c.value, c.high) << fill.name;
+        }
+        EXPECT_EQ(p.reserved148, words[82]) << "unused words pass through";
+    }
+    // Not-a-number floats take the defaults, not a bound.
     ScratchDir dir;
-    Prefs hostile = distinctivePrefs();
-    hostile.tesselation = 1 << 30;
-    hostile.blendMode0 = -7;
-    hostile.blendMode1 = 99;
-    hostile.cameraMode = -3;
-    hostile.letterbox = 1000;
-    hostile.lightmap = -1000;
-    hostile.windowWidth = 0;
-    hostile.windowHeight = 1 << 20;
-    hostile.fov = NAN;
-    hostile.groundHeight = INFINITY;
-    hostile.lightParams[5] = -INFINITY;
-    writeFile("Vulkora.pref", std::string(reinterpret_cast<const char*>(&hostile), sizeof hostile));
+    Prefs nan = distinctivePrefs();
+    nan.fov = nan.groundHeight = nan.lightParams[5] = NAN;
+    writeFile("Vulkora.pref", bytesOf(nan));
     Prefs p;
     ASSERT_EQ(loadPrefs(p, "Vulkora"), 0);
-    EXPECT_EQ(p.tesselation, 80);
-    EXPECT_EQ(p.blendMode0, 0);
-    EXPECT_EQ(p.blendMode1, 7);
-    EXPECT_EQ(p.cameraMode, 0);
-    EXPECT_EQ(p.letterbox, 6);
-    EXPECT_EQ(p.lightmap, -63);
-    EXPECT_EQ(p.windowWidth, 1);
-    EXPECT_EQ(p.windowHeight, 16384);
     EXPECT_FLOAT_EQ(p.fov, 50.0f);
     EXPECT_FLOAT_EQ(p.groundHeight, 1.0f);
     EXPECT_FLOAT_EQ(p.lightParams[5], 180.0f);
-    EXPECT_EQ(p.reserved148, hostile.reserved148);  // unused words pass through untouched
 }

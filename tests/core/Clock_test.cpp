@@ -1,28 +1,19 @@
-// The frame clock: step cap, offset absorption, jump back.
+// The frame clock: step cap, offset absorption, jump back, late starts and the counter's wraps.
 #include "core/Clock.h"
 #include <gtest/gtest.h>
 
-TEST(Clock, FirstFrameStepIsTheTimeSinceStartCapped) {
+// Readings of the counter in turn, with the step and program time each must give.
+TEST(Clock, StallsAdvanceByOneCappedStepAndTheLostTimeStaysAbsorbed) {
+    const struct { int millis; float dt; double time; } steps[] = {
+        {40, 0.04f, 0.04}, {3000, 0.05f, 0.09}, {3020, 0.02f, 0.11}, {3030, 0.01f, 0.12},
+    };
     Clock c;
-    c.advance(40);
-    EXPECT_NEAR(c.dt, 0.04f, 1e-6);
-    Clock late;
-    late.advance(3000);
-    EXPECT_NEAR(late.dt, 0.05f, 1e-6);
-    EXPECT_NEAR(late.time, 0.05, 1e-9);
-    EXPECT_NEAR(late.realSeconds, 3.0, 1e-9);
-}
-
-TEST(Clock, ATwoSecondStallAdvancesProgramTimeByOnlyAFrame) {
-    Clock c;
-    c.advance(1000);
-    double before = c.time;
-    c.advance(3000);
-    EXPECT_NEAR(c.dt, 0.05f, 1e-6);
-    EXPECT_NEAR(c.time - before, 0.05, 1e-9);
-    // The lost time stays absorbed: the next normal frame steps normally.
-    c.advance(3020);
-    EXPECT_NEAR(c.dt, 0.02f, 1e-5);
+    for (const auto& s : steps) {
+        c.advance(s.millis);
+        EXPECT_NEAR(c.dt, s.dt, 1e-5) << s.millis;
+        EXPECT_NEAR(c.time, s.time, 1e-6) << s.millis;
+        EXPECT_NEAR(c.realSeconds, s.millis * 0.001, 1e-9) << s.millis;
+    }
 }
 
 TEST(Clock, LoweringTheOffsetGivesOneNegativeStep) {
@@ -36,10 +27,19 @@ TEST(Clock, LoweringTheOffsetGivesOneNegativeStep) {
     EXPECT_NEAR(c.dt, 0.02f, 1e-5);
 }
 
-TEST(Clock, StaysSmoothAfterDaysOfRunning) {
-    Clock c;
-    const int threeDays = 3 * 24 * 3600 * 1000;
-    c.advance(threeDays);
-    c.advance(threeDays + 16);
-    EXPECT_NEAR(c.dt, 0.016f, 1e-5);
+// A late start (30 days) and the 32-bit counter going negative (24.8 days) or back to 0 (49.7 days).
+TEST(Clock, RunsOnSmoothlyFromALateStartAndAcrossTheCounterWraps) {
+    const uint32_t starts[] = {2592000000u, 0x7fffffffu - 30, 0xffffffffu - 30};
+    for (uint32_t start : starts) {
+        Clock c;
+        c.startAt(static_cast<int>(start));
+        EXPECT_DOUBLE_EQ(c.time, start * 0.001);
+        for (int k = 1; k <= 4; ++k) {
+            double before = c.time;
+            c.advance(static_cast<int>(start + 20u * k));
+            EXPECT_NEAR(c.dt, 0.02f, 1e-5) << start;
+            EXPECT_NEAR(c.time - before, 0.02, 1e-6) << start;
+            EXPECT_NEAR(c.realSeconds, start * 0.001 + 0.02 * k, 1e-6) << start;
+        }
+    }
 }

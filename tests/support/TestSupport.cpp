@@ -65,8 +65,8 @@ void writeFile(const std::string& fileName, const std::string& bytes) {
     out << bytes;
 }
 
-RunResult runVulkora(const std::string& args) {
-    std::string command = std::string(VULKORA_BINARY) + " " + args + " 2>&1";
+RunResult runVulkora(const std::string& args, const std::string& prefix) {
+    std::string command = prefix + " " + VULKORA_BINARY + " " + args + " 2>&1";
     RunResult result{-1, ""};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;

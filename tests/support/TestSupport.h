@@ -30,8 +30,8 @@ struct RunResult {
     int exitCode;
     std::string output;  // stdout and stderr together
 };
-// Runs the real program in the current directory with the given arguments.
-RunResult runVulkora(const std::string& args);
+// Runs the real program in the current directory with the given arguments, after a command prefix if given.
+RunResult runVulkora(const std::string& args, const std::string& prefix = "");
 
 // GL tests: an RGB pixel of the back buffer, window coordinates with y up.
 struct Rgb {

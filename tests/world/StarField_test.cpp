@@ -4,6 +4,20 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+// The shell the stars are drawn into stays thick enough to be hit in a tiny world, and none is endless.
+TEST(StarField, TheShellIsThickEnoughToHitAndNeverEndless) {
+    StarField f;
+    float outer = 0, inner = 0;
+    f.outerDiameter = f.innerDiameter = 0.001f;
+    ASSERT_TRUE(f.shellRadii(outer, inner));
+    EXPECT_FLOAT_EQ(inner, 0.95f * outer);
+    f.placeStar(outer, inner);
+    for (float bad : {0.0f, INFINITY, NAN}) {
+        f.outerDiameter = bad;
+        EXPECT_FALSE(f.shellRadii(outer, inner)) << bad;
+    }
+}
+
 TEST(StarField, EachShapeKeepsItsStarsInItsShell) {
     rndSeed(11);
     StarField f;

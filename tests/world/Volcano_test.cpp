@@ -106,6 +106,8 @@ TEST_F(VolcanoTest, FirstEruptionAfterTwentySecondsThrowsEveryBombOutAlikeInEver
 TEST_F(VolcanoTest, BombsBounceOffTheGroundAndStopAtTheBorder) {
     frameClock.dt = 0.02f;
     LavaBomb& b = volcano.bombs[0];
+    // The trail's set-up reached the program's own bombs, built before main.
+    EXPECT_FLOAT_EQ(b.trail.velocityJitter.y, 0.01f);
     b.radius = 0.1f;
     b.extent = Vec3(0.1f, 0.1f, 0.1f);
     b.position = Vec3(3.2f, terrain.heightAt(0.9f, 0.5f) + 0.06f, 0.0f);  // just above the plain
