@@ -97,7 +97,7 @@ TEST(DialogItem, BoxesAnswerPressesReleasesAndKeysFrameByFrame) {
     ToggleItem toggle;
     toggle.kind = kToggle;
     play(toggle, {
-        // x    y   phase key spec focus result            state
+        // x    y   phase key spcl focus result            state
         {0, 0, 0, 0, 0, false, kItemIdle, 1},             // built with 4.0: a set bit is on
         {0, 0, 0, 13, 0, true, kItemActivated, 0},        // Enter with the focus flips it and reports 0
         {0, 0, 0, 0, 100, true, kItemActivated, 1},       // so do the side arrows
