@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation testing of src/: changes one line the suite runs, rebuilds, runs the suite, and says whether it noticed.
 
-Usage: scripts/mutate.py [--seed N] [--count N] [--jobs N] [--timeout S]
+Usage: scripts/mutate.py [--seed N] [--count N] [--jobs N] [--timeout S] [--files REGEX]
 
 Lines run by the suite come from a coverage build in build-cov/ (computed once, cached until src/, tests/ or
 tools/ change). Each job mutates its own copy of the tree in build-mut/<job>/ and builds it in
@@ -102,13 +102,17 @@ def configure_and_build(source, build, build_type="Release", flags=""):
 
 
 def run_suite(build, timeout):
-    """0 when every test passes. The quick unit and GL tests go first, so that most mutants fail fast."""
+    """0 when every test passes. The unit and GL tests run first, each binary as one process (a second or two),
+    so that most mutants fail fast; the end-to-end runs of the program and the remaining tests follow."""
     log = build / "last-suite.log"
     log.unlink(missing_ok=True)
     deadline = None if timeout is None else time.time() + timeout
-    for tests in (["-LE", "e2e_tests"], ["-L", "e2e_tests"]):
+    stages = ([str(build / "tests" / "unit_tests")], XVFB + [str(build / "tests" / "gl_tests")],
+              XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-L", "e2e_tests"],
+              XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-LE", "unit_tests|gl_tests|e2e_tests"])
+    for stage in stages:
         left = None if deadline is None else max(1.0, deadline - time.time())
-        code = run(XVFB + ["ctest", "--stop-on-failure", "-j", "2", *tests], build, left, log)
+        code = run(stage, build, left, log)
         if code != 0:
             return code
     return 0
@@ -216,10 +220,11 @@ def equivalents():
     return listed
 
 
-def choose(lines, count, seed):
-    """count distinct mutants at random covered lines, skipping the listed equivalents."""
+def choose(lines, count, seed, files):
+    """count distinct mutants at random covered lines of the files matching the pattern, skipping the listed
+    equivalents."""
     rng = random.Random(seed)
-    sites = [(f, n) for f in sorted(lines) for n in lines[f]]
+    sites = [(f, n) for f in sorted(lines) if re.search(files, f) for n in lines[f]]
     skip = equivalents()
     texts, chosen, seen = {}, [], set()
     for _ in range(count * 200):
@@ -287,9 +292,10 @@ def main():
     parser.add_argument("--count", type=int, default=20)
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--timeout", type=float, help="seconds for one suite run (default: three times the clean run)")
+    parser.add_argument("--files", default="", help="mutate only files of src/ whose path matches this pattern")
     args = parser.parse_args()
 
-    mutants = choose(covered_lines(), args.count, args.seed)
+    mutants = choose(covered_lines(), args.count, args.seed, args.files)
     clean = prepare(args.jobs)
     timeout = args.timeout or max(60.0, 3 * clean)
     print(f"mutate: seed {args.seed}, {len(mutants)} mutants, {args.jobs} job(s); clean suite {clean:.0f} s, "
