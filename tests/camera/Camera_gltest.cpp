@@ -1,82 +1,202 @@
-// Camera in a GL context: basis vectors read back from a known view, camera-to-world, and the auto-centred orbit.
+// The camera: mouse look, entering manual mode, coasting, braking, thrust, arrow keys, the automatic view, and in
+// GL the basis read back from a view, camera-to-world, the held view with its wander and the auto-centred orbit.
 #include "app/Globals.h"
+#include "core/MathUtil.h"
 #include "support/TestSupport.h"
-#include <GL/glu.h>
+#include <GL/gl.h>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
-void expectNear3(const float v[3], float x, float y, float z) {
-    EXPECT_NEAR(v[0], x, 1e-5f);
-    EXPECT_NEAR(v[1], y, 1e-5f);
-    EXPECT_NEAR(v[2], z, 1e-5f);
+class CameraTest : public testing::Test {
+protected:
+    void SetUp() override {
+        resetProgramState();
+        prefs.cameraMode = lastCameraMode = appState.sceneIndex = 1;
+        prefs.mouseSensitivity = prefs.moveSensitivity = prefs.groundHeight = 1.0f;
+        frameClock.dt = 0.02f;
+        camera.maxSpeed = 7.0f;
+        camera.keySpeed = 8.0f;
+        camera.eyeOffset[1] = 0.1f;
+        terrain = TerrainMesh();  // flat ground at height 0, unless a test raises it
+        camera.keepOnGround = [](SceneObject& object, int slide, float fall) {
+            terrain.keepOnGround(object, slide, fall);
+        };
+        // An unturned view: right is x, up is y, forward (backwards from the eye) is z.
+        for (int i = 0; i < 3; ++i) camera.right[i] = i == 0, camera.up[i] = i == 1, camera.forward[i] = i == 2;
+        camera.moveRotors = &cameraMoveRotors;
+        camera.turnRotors = &cameraTurnRotors;
+        cameraMoveRotors.count = 6;
+        cameraTurnRotors.count = 3;
+        camera.autoMoveRate = 8.0f;
+        camera.autoTurnRate = 2.0f;
+    }
+    // GL's model-view matrix from the identity through the camera's view set-up in the given mode.
+    void viewSetup(int mode) {
+        prefs.cameraMode = mode;
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        camera.viewSetup();
+    }
+};
+
+void expectVec(const Vec3& v, const Vec3& e, const char* what, float tolerance = 1e-4f) {
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(v[k], e[k], tolerance) << what << " " << k;
 }
+Vec3 asVec(const float v[3]) { return Vec3(v[0], v[1], v[2]); }
 
 }  // namespace
 
-TEST(CameraGl, ReadBackTakesRowsAsBasisAndColumnsAsColumns) {
-    resetProgramState();
+TEST_F(CameraTest, APointerDeltaTurnsOnceAndWrapsIntoAFullTurn) {
+    const struct { float start, delta, wrapped; } rows[] = {{360, 100, 10}, {0, -100, 350}, {350, 3700, 360}, {5, -50, 0}};
+    for (const auto& row : rows) {
+        camera.rotation = Vec3(row.start, 0, 0);
+        mouse.position = Vec3(20, 2 * row.delta, 0);  // pointer dx, dy in pixels at half sensitivity: dy pitches
+        prefs.mouseSensitivity = 0.5f;
+        camera.mouseLook();
+        camera.update();  // the frame's integration turns nothing more
+        expectVec(camera.rotation, Vec3(row.wrapped, 1, 0), "pitch, heading", 1e-3f);
+    }
+}
+
+TEST_F(CameraTest, EnteringManualModeContinuesFromTheViewOnScreen) {
+    const float c30 = std::sqrt(3.0f) / 2, s40 = std::sin(40 * kPi / 180), c40 = std::cos(40 * kPi / 180);
+    // The orbit's view only exists as its read-back forward vector; the other views are pitch and heading.
+    const struct { int from; Vec3 forward, rotation, position; } rows[] = {
+        {0, Vec3(0, 0, 1), Vec3(10, 20, 0), Vec3(1, 2, 3)},
+        {2, Vec3(0, 0, 1), Vec3(300, 200, 0), Vec3(1, 2, 3)},
+        {3, Vec3(-c30 * s40, 0.5f, c30 * c40), Vec3(30, 40, 0), Vec3(1, 1.9f, 3)},
+        {3, Vec3(1, 0, 0), Vec3(0, 270, 0), Vec3(1, 1.9f, 3)},
+        {3, Vec3(0, -0.5f, c30), Vec3(330, 0, 0), Vec3(1, 1.9f, 3)},
+    };
+    for (const auto& row : rows) {
+        lastCameraMode = row.from;
+        for (int k = 0; k < 3; ++k) camera.forward[k] = row.forward[k];
+        camera.rotation = row.from == 3 ? Vec3(0, 0, 0) : row.rotation;
+        camera.position = Vec3(1, 2, 3);
+        camera.enterManual();
+        expectVec(camera.rotation, row.rotation, "pitch, heading");
+        expectVec(camera.position, row.position, "position");
+    }
+}
+
+TEST_F(CameraTest, ManualCameraCoastsBrakesAndThrustsOnlyOutsideTheIntro) {
+    // Drag 1.5 per second; one key step; in the air the camera sinks 5 per second squared, unless paused.
+    const float drag = 0.97f, s = 8.0f * 0.02f, f = -0.1f;
+    const struct { const char* what; int left, middle, arrows, scene, paused; Vec3 velocity, expected, moved; const char* message; } rows[] = {
+        {"coasting", 0, 0, 0, 1, 0, Vec3(1, 0, -2), Vec3(drag, f * drag, -2 * drag), Vec3(0.02f, 0, -0.04f), ""},
+        {"braking", 0, 2, 0, 1, 0, Vec3(1, 0, 0), Vec3(0.8f, f * 0.8f, 0), Vec3(0.02f, 0, 0), "Brake"},
+        {"an arrow beats the brake", 0, 2, 2, 1, 0, Vec3(1, 0, 0), Vec3((1 + s) * drag, f * drag, 0), Vec3(0.02f * (1 + s), 0, 0), ""},
+        {"thrust", 2, 0, 0, 1, 0, Vec3(0, 0, 0), Vec3(0, f * drag, -s * drag), Vec3(0, 0, -0.02f * s), "Thrust"},
+        {"thrust up to twice the top speed", 3, 0, 0, 1, 0, Vec3(0, 0, -20), Vec3(0, f * drag, -14 * drag), Vec3(0, 0, -0.28f), "Thrust"},
+        {"the intro", 2, 2, 0, 0, 0, Vec3(1, 0, 0), Vec3(1, 0, 0), Vec3(0, 0, 0), ""},
+        {"paused", 0, 0, 0, 1, 1, Vec3(1, 0, 0), Vec3(drag, 0, 0), Vec3(0, 0, 0), ""},
+    };
+    for (const auto& row : rows) {
+        mouse.leftButton = row.left;
+        mouse.middleButton = row.middle;
+        keyboard.arrows = row.arrows;
+        appState.sceneIndex = row.scene;
+        prefs.paused = row.paused;
+        camera.position = Vec3(0, 2, 0);
+        camera.velocity = row.velocity;
+        statusLine.text[0] = '\0';
+        camera.manualFlight();
+        expectVec(camera.velocity, row.expected, row.what);
+        expectVec(camera.position, row.moved + Vec3(0, 2, 0), row.what);
+        EXPECT_STREQ(statusLine.text, row.message) << row.what;
+    }
+}
+
+TEST_F(CameraTest, ArrowKeysPushAlongTheViewAxesAndAltMultipliesStepAndLimitByTen) {
+    const float s = 8.0f * 0.02f;
+    const struct { int arrows, alt; float startX; Vec3 expected; } rows[] = {
+        {1, 0, 0, Vec3(-s, 0, 0)},  {8, 0, 0, Vec3(0, 0, s)},      {16, 0, 0, Vec3(0, 3 * s, 0)},
+        {32, 0, 0, Vec3(0, -3 * s, 0)}, {1 | 4, 0, 0, Vec3(-s, 0, -s)}, {2, 1, 0, Vec3(10 * s, 0, 0)},
+        {2, 1, 69, Vec3(70, 0, 0)}, {2, 0, 69, Vec3(7, 0, 0)},
+    };
+    for (const auto& row : rows) {
+        keyboard.arrows = row.arrows;
+        keyboard.alt = row.alt;
+        camera.velocity = Vec3(row.startX, 0, 0);
+        camera.keyFlight();
+        expectVec(camera.velocity, row.expected, "arrows");
+    }
+}
+
+TEST_F(CameraTest, AutomaticViewSpansItsBoxAndTurnRangesAndStaysAboveTheGround) {
+    const float range[3] = {5.6f, 1.6f, 5.6f}, turn[3] = {40, 720, 0};  // world size 8
+    for (int i = 0; i < 3; ++i) {
+        camera.autoRange[i] = range[i];
+        camera.turnRange[i] = turn[i];
+        camera.autoCentre[i] = i == 1 ? 1.0f : 0.0f;
+    }
+    // Rotor angles at which every sine is 1, then -1: the corners of the box and the ends of the turns.
+    for (float sign : {1.0f, -1.0f}) {
+        for (int i = 0; i < 3; ++i) cameraMoveRotors.angle[i] = sign * kPi / 16;
+        for (int i = 0; i < 2; ++i) cameraTurnRotors.angle[i] = sign * kPi / 4;
+        viewSetup(0);
+        expectVec(camera.position, Vec3(2.8f * sign, 1 + 0.8f * sign, 2.8f * sign), "corner");
+        expectVec(camera.rotation, Vec3(20 * sign, 360 * sign, 0), "turns");
+    }
+    // Over a hill higher than the box, the camera rests on it (half its own height up).
+    terrain.columns = terrain.rows = 10;
+    terrain.radius = terrain.extent.x = terrain.extent.y = 8.0f;
+    for (auto& column : terrain.vertices)
+        for (auto& vertex : column) vertex.position.y = 2.5f;
+    camera.autoPlace();
+    EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
+}
+
+TEST_F(CameraTest, ReadBackTakesRowsAsBasisAndColumnsAsColumnsAndToWorldUsesTheBasis) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glRotatef(90, 0, 1, 0);
     glTranslatef(1, 2, 3);
     camera.readBack();
-    expectNear3(camera.forward, -1, 0, 0);
-    expectNear3(camera.right, 0, 0, 1);
-    expectNear3(camera.up, 0, 1, 0);
-    expectNear3(camera.column0, 0, 0, -1);
-    expectNear3(camera.translation, 3, 2, -1);
+    expectVec(asVec(camera.forward), Vec3(-1, 0, 0), "forward");
+    expectVec(asVec(camera.right), Vec3(0, 0, 1), "right");
+    expectVec(asVec(camera.up), Vec3(0, 1, 0), "up");
+    expectVec(asVec(camera.column0), Vec3(0, 0, -1), "column 0");
+    expectVec(asVec(camera.translation), Vec3(3, 2, -1), "translation");
     float x = 1, y = 2, z = 3;
     camera.toWorld(x, y, z);
-    const float world[3] = {x, y, z};
-    expectNear3(world, -3, 2, 1);  // right + 2 up + 3 forward
+    expectVec(Vec3(x, y, z), Vec3(-3, 2, 1), "right + 2 up + 3 forward");
 }
 
-TEST(CameraGl, CentredOrbitKeepsTheEyeOneToThreeUnitsOutAndLooksAtTheCentreLine) {
-    resetProgramState();
-    prefs.cameraMode = 3;
-    frameClock.dt = 0.02f;
-    camera.moveRotors = &cameraMoveRotors;
-    camera.turnRotors = &cameraTurnRotors;
-    cameraMoveRotors.count = 6;
-    cameraTurnRotors.count = 3;
-    camera.autoMoveRate = 8.0f;
-    camera.autoTurnRate = 2.0f;
+// The held view turns, then moves to the eye; the wander after an eruption shifts it and dies away.
+TEST_F(CameraTest, HeldViewWandersThenTurnsAndMovesToTheEye) {
+    camera.position = Vec3(1, 2, 3);
+    camera.rotation = Vec3(0, 90, 0);
+    camera.wanderStrength = 1.0f;
+    camera.wanderVelocity[0] = 0.1f;
+    for (int a = 3; a < 6; ++a) cameraMoveRotors.angle[a] = 0.5f * kPi / (0.35f * 0.96f);  // the waves at their top
+    viewSetup(2);
+    const float w = 0.04f * 0.96f;
+    expectVec(camera.position, Vec3(1.1f + w, 2 + w, 3 + w), "wandered");
+    EXPECT_FLOAT_EQ(camera.wanderStrength, 0.96f);
+    EXPECT_FLOAT_EQ(camera.wanderVelocity[0], 0.096f);
+    // Rotation after translation by minus the eye: R_y(90) (-x, -y - 0.1, -z) = (-z, -y - 0.1, x).
+    expectVec(asVec(camera.translation), Vec3(-3 - w, -2.1f - w, 1.1f + w), "translation");
+}
+
+TEST_F(CameraTest, CentredOrbitKeepsTheEyeOneToThreeUnitsOutAndLooksAtTheCentreLine) {
     camera.turnRange[0] = 40;
     camera.turnRange[1] = 720;
     camera.autoCentre[1] = 1.0f;
-    camera.eyeOffset[1] = 0.1f;
     const float lookY = 1.1f;
     for (float a = 0.1f; a < 6.0f; a += 0.37f) {
         for (int i = 0; i < 6; ++i) cameraMoveRotors.angle[i] = a * (i + 1);
         for (int i = 0; i < 3; ++i) cameraTurnRotors.angle[i] = a * (3 - i);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        camera.viewSetup();
+        viewSetup(3);
         const Vec3& p = camera.position;
-        float distance = Vec3(p.x, p.y - lookY - 0.5f, p.z).length();
-        EXPECT_NEAR(distance, cameraMoveRotors.wave(2, 8.0f, 2.0f, 1.0f), 1e-4f);
+        EXPECT_NEAR(Vec3(p.x, p.y - lookY - 0.5f, p.z).length(), cameraMoveRotors.wave(2, 8.0f, 2.0f, 1.0f), 1e-4f);
         // The centre line point lands straight ahead of the eye.
         const float* m = camera.matrix;
-        float cx = m[4] * lookY + m[12], cy = m[5] * lookY + m[13], cz = m[6] * lookY + m[14];
-        EXPECT_NEAR(cx, 0.0f, 1e-4f);
-        EXPECT_NEAR(cy, 0.0f, 1e-4f);
-        EXPECT_LT(cz, -0.9f);
+        EXPECT_NEAR(m[4] * lookY + m[12], 0.0f, 1e-4f);
+        EXPECT_NEAR(m[5] * lookY + m[13], 0.0f, 1e-4f);
+        EXPECT_LT(m[6] * lookY + m[14], -0.9f);
     }
-}
-
-TEST(CameraGl, HeldViewTurnsThenMovesToTheEye) {
-    resetProgramState();
-    prefs.cameraMode = 2;
-    frameClock.dt = 0.02f;
-    camera.moveRotors = &cameraMoveRotors;
-    cameraMoveRotors.count = 6;
-    camera.position = Vec3(1, 2, 3);
-    camera.rotation = Vec3(0, 90, 0);
-    camera.eyeOffset[1] = 0.1f;
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    camera.viewSetup();
-    // Rotation after translation by minus the eye (1, 2.1, 3): R_y(90) (-1, -2.1, -3) = (-3, -2.1, 1).
-    expectNear3(camera.translation, -3, -2.1f, 1);
+    EXPECT_EQ(lastCameraMode, 3);
 }

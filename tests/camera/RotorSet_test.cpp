@@ -1,13 +1,12 @@
-// Rotor sets: initial values, the random wander's draws in their order, frozen rotors and the wave read-outs.
+// Rotor sets: the draws of init and update in their order, easing and decay, frozen rotors, the wave read-outs.
 #include "camera/RotorSet.h"
 #include "core/Random.h"
-#include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
-// The generator's next values as uniform numbers in [0, 1), without disturbing it.
+// The generator's next values as uniform numbers in [0, 1), leaving it where it was.
 std::vector<float> peekDraws(uint32_t seed, int n) {
     rndSeed(seed);
     std::vector<float> draws;
@@ -18,89 +17,62 @@ std::vector<float> peekDraws(uint32_t seed, int n) {
 
 }  // namespace
 
-TEST(RotorSet, InitClampsToAHundredRotorsAndStartsThemActiveWithSmallPositiveVelocities) {
+TEST(RotorSet, InitClampsTheCountAndDrawsEachAngleBeforeItsTarget) {
     std::vector<float> r = peekDraws(7, 2);
     RotorSet set;
     set.init(150);
     EXPECT_EQ(set.count, 100);
-    EXPECT_FLOAT_EQ(set.angle[0], r[0] * 360.0f) << "the angle is drawn before the target";
+    EXPECT_FLOAT_EQ(set.angle[0], r[0] * 360.0f);
     EXPECT_FLOAT_EQ(set.target[0], 0.02f + r[1] * 0.02f);
-    for (int i = 0; i < set.count; ++i) {
-        ASSERT_TRUE(set.target[i] >= 0.02f && set.target[i] < 0.04f && set.velocity[i] == set.target[i]);
-        ASSERT_TRUE(set.active[i] == 1 && set.frozen[i] == 0);
-    }
+    EXPECT_TRUE(set.velocity[0] == set.target[0] && set.active[0] == 1);
+    set.init(-5);
+    EXPECT_EQ(set.count, 0);
 }
 
-TEST(RotorSet, ZeroTimeStepChangesNothing) {
-    rndSeed(99);
-    RotorSet set;
-    set.init(9);
-    RotorSet before = set;
-    set.update(0.0f, 5.0f);
-    // angle, velocity, target and active lie one after another.
-    EXPECT_EQ(std::memcmp(set.angle, before.angle, 3 * sizeof set.angle + sizeof set.active), 0);
-}
-
-TEST(RotorSet, UpdateDrawsActivityThenTargetThenSign) {
+TEST(RotorSet, UpdateDrawsActivityTargetAndSignThenEasesDecaysOrKeepsAFrozenRotorTurning) {
     RotorSet set;
     set.count = 1;
-    set.velocity[0] = 0.0f;
     set.target[0] = 0.03f;
-    // Rates this high make both chances certain, so all five draws happen.
-    set.activityRate = 1000.0f;
-    set.targetRate = 1000.0f;
+    set.activityRate = set.targetRate = 1000.0f;  // both chances certain: all five draws happen
     std::vector<float> r = peekDraws(4321, 5);
     set.update(0.01f, 1.0f);
-    int active = r[1] < 0.33f ? 0 : 1;
-    float t = 0.02f + r[3] * 0.02f;
-    if (r[4] < 0.55f) t = -t;
-    EXPECT_EQ(set.active[0], active);
+    float t = (r[4] < 0.55f ? -1.0f : 1.0f) * (0.02f + r[3] * 0.02f), v = r[1] < 0.33f ? 0.0f : t * 0.01f;
+    EXPECT_EQ(set.active[0], r[1] < 0.33f ? 0 : 1);
     EXPECT_FLOAT_EQ(set.target[0], t);
-    float v = active ? t * 0.01f : 0.0f;  // easing 1: a hundredth of the way from 0 to the target
-    EXPECT_FLOAT_EQ(set.velocity[0], v);
+    EXPECT_FLOAT_EQ(set.velocity[0], v);  // easing 1: a hundredth of the way from 0 to the target
     EXPECT_FLOAT_EQ(set.angle[0], 0.01f * v);
-}
 
-TEST(RotorSet, InactiveRotorDecaysAndActiveRotorEasesTowardsItsTarget) {
-    RotorSet set;
-    set.count = 2;
-    set.activityRate = set.targetRate = 0.0f;  // no random changes
+    // No random changes: rotor 0 idles and decays, 1 eases towards its target, 2 is frozen and draws nothing.
+    set = RotorSet();
+    set.count = 3;
+    set.activityRate = set.targetRate = 0.0f;
     set.easing = 0.5f;
-    set.active[0] = 0;
-    set.velocity[0] = 0.04f;
+    set.velocity[0] = set.target[1] = 0.04f;
     set.active[1] = 1;
-    set.velocity[1] = 0.0f;
-    set.target[1] = 0.04f;
-    set.update(0.1f, 1.0f);
+    set.frozen[2] = 1;
+    set.velocity[2] = 0.03f;
+    set.angle[2] = 10.0f;
+    set.update(0.1f, 3.0f);
     EXPECT_FLOAT_EQ(set.velocity[0], 0.04f * 0.95f);
     EXPECT_FLOAT_EQ(set.velocity[1], 0.04f * 0.05f);
-}
-
-TEST(RotorSet, FrozenRotorKeepsTurningAtItsVelocityAndDrawsNothing) {
-    RotorSet set;
+    EXPECT_FLOAT_EQ(set.angle[1], 0.3f * 0.04f * 0.05f);
+    EXPECT_FLOAT_EQ(set.velocity[2], 0.03f);
+    EXPECT_FLOAT_EQ(set.angle[2], 10.0f + 0.3f * 0.03f);
+    set.activityRate = set.targetRate = 1000.0f;
     set.count = 1;
     set.frozen[0] = 1;
-    set.active[0] = 0;
-    set.velocity[0] = 0.03f;
-    set.angle[0] = 10.0f;
-    set.activityRate = set.targetRate = 1000.0f;
     rndSeed(5);
-    uint32_t state = rndState();
     set.update(2.0f, 3.0f);
-    EXPECT_FLOAT_EQ(set.velocity[0], 0.03f);
-    EXPECT_FLOAT_EQ(set.angle[0], 10.0f + 6.0f * 0.03f);
-    EXPECT_EQ(rndState(), state);
+    EXPECT_EQ(rndState(), 5u) << "a frozen rotor draws nothing";
 }
 
 TEST(RotorSet, WaveSwingsBetweenBaseAndBasePlusAmplitude) {
     RotorSet set;
-    set.count = 1;
-    const float kHalfPi = 1.5707964f;
-    set.angle[0] = kHalfPi;
-    EXPECT_NEAR(set.wave(0, 1.0f, 720, -360), 360.0f, 1e-3f);
-    set.angle[0] = -kHalfPi;
-    EXPECT_NEAR(set.wave(0, 1.0f, 720, -360), -360.0f, 1e-3f);
-    // A quarter turn of phase moves sine to cosine.
-    set.angle[0] = 0.0f;
-    EXPECT_NEAR(set.wavePhase(0, 5.0f, kHalfPi, 8.0f, -4.0f), 4.0f, 1e-4f);
+    const struct { float angle, k, phase, expected; } rows[] = {
+        {1.5707964f, 1, 0, 360}, {-1.5707964f, 1, 0, -360}, {0.5f, 3.1415927f, 0, 360}, {0, 5, 1.5707964f, 360}};
+    for (const auto& row : rows) {
+        set.angle[0] = row.angle;
+        float got = row.phase == 0 ? set.wave(0, row.k, 720, -360) : set.wavePhase(0, row.k, row.phase, 720, -360);
+        EXPECT_NEAR(got, row.expected, 1e-3f) << row.angle << " " << row.k;
+    }
 }
