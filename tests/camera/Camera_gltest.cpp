@@ -49,7 +49,7 @@ Vec3 asVec(const float v[3]) { return Vec3(v[0], v[1], v[2]); }
 }  // namespace
 
 TEST_F(CameraTest, APointerDeltaTurnsOnceAndWrapsIntoAFullTurn) {
-    const struct { float start, delta, wrapped; } rows[] = {{360, 100, 10}, {0, -100, 350}, {350, 3700, 360}, {5, -50, 0}};
+    const struct { float start, delta, wrapped; } rows[] = {{360, 100, 10}, {0, -100, 350}, {350, 3700, 360}, {5, -50, 0}, {350, 105, 0.5f}};
     for (const auto& row : rows) {
         camera.rotation = Vec3(row.start, 0, 0);
         mouse.position = Vec3(20, 2 * row.delta, 0);  // pointer dx, dy in pixels at half sensitivity: dy pitches
