@@ -13,8 +13,7 @@ namespace {
 class CameraTest : public testing::Test {
 protected:
     void SetUp() override {
-        resetProgramState();
-        prefs.cameraMode = lastCameraMode = appState.sceneIndex = 1;
+        resetProgramState(); prefs.cameraMode = lastCameraMode = appState.sceneIndex = 1;
         prefs.mouseSensitivity = prefs.moveSensitivity = prefs.groundHeight = 1.0f, frameClock.dt = 0.02f;
         camera.maxSpeed = 7.0f, camera.keySpeed = 8.0f, camera.eyeOffset[1] = 0.1f;
         terrain = TerrainMesh();  // flat ground at height 0, unless a test raises it
@@ -26,9 +25,7 @@ protected:
     }
     // GL's model-view matrix from the identity through the camera's view set-up in the given mode.
     void viewSetup(int mode) {
-        prefs.cameraMode = mode;
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        prefs.cameraMode = mode; glMatrixMode(GL_MODELVIEW); glLoadIdentity();
         camera.viewSetup();
     }
     static void setVec(float v[3], const Vec3& e) { v[0] = e.x, v[1] = e.y, v[2] = e.z; }
@@ -63,11 +60,9 @@ TEST_F(CameraTest, EnteringManualModeContinuesFromTheViewOnScreen) {
         {3, Vec3(0, -0.5f, c30), Vec3(330, 0, 0), Vec3(1, 1.9f, 3)},
     };
     for (const auto& row : rows) {
-        lastCameraMode = row.from;
-        setVec(camera.forward, row.forward);
+        lastCameraMode = row.from; setVec(camera.forward, row.forward);
         camera.rotation = row.from == 3 ? Vec3(0, 0, 0) : row.rotation, camera.position = Vec3(1, 2, 3);
-        camera.enterManual();
-        expectVec(camera.rotation, row.rotation, "pitch, heading");
+        camera.enterManual(); expectVec(camera.rotation, row.rotation, "pitch, heading");
         expectVec(camera.position, row.position, "position");
     }
 }
@@ -87,8 +82,7 @@ TEST_F(CameraTest, ManualCameraCoastsBrakesAndThrustsOnlyOutsideTheIntro) {
     for (const auto& row : rows) {
         mouse.leftButton = row.left, mouse.middleButton = row.middle, keyboard.arrows = row.arrows;
         appState.sceneIndex = row.scene, prefs.paused = row.paused, statusLine.text[0] = '\0';
-        camera.position = Vec3(0, 2, 0), camera.velocity = row.velocity;
-        camera.manualFlight();
+        camera.position = Vec3(0, 2, 0), camera.velocity = row.velocity; camera.manualFlight();
         expectVec(camera.velocity, row.expected, row.what);
         expectVec(camera.position, row.moved + Vec3(0, 2, 0), row.what);
         EXPECT_STREQ(statusLine.text, row.message) << row.what;
@@ -104,42 +98,34 @@ TEST_F(CameraTest, ArrowKeysPushAlongTheViewAxesAndAltMultipliesStepAndLimitByTe
     };
     for (const auto& row : rows) {
         keyboard.arrows = row.arrows, keyboard.alt = row.alt, camera.velocity = Vec3(row.startX, 0, 0);
-        camera.keyFlight();
-        expectVec(camera.velocity, row.expected, "arrows");
+        camera.keyFlight(); expectVec(camera.velocity, row.expected, "arrows");
     }
 }
 
 TEST_F(CameraTest, AutomaticViewSpansItsBoxAndTurnRangesAndStaysAboveTheGround) {
     setVec(camera.autoRange, Vec3(5.6f, 1.6f, 5.6f));  // world size 8
-    setVec(camera.turnRange, Vec3(40, 720, 0));
-    camera.autoCentre[1] = 1.0f;
+    setVec(camera.turnRange, Vec3(40, 720, 0)); camera.autoCentre[1] = 1.0f;
     // Rotor angles at which every sine is 1, then -1: the corners of the box and the ends of the turns.
     for (float sign : {1.0f, -1.0f}) {
         for (int i = 0; i < 3; ++i) cameraMoveRotors.angle[i] = sign * kPi / 16;
         for (int i = 0; i < 2; ++i) cameraTurnRotors.angle[i] = sign * kPi / 4;
-        viewSetup(0);
-        expectVec(camera.position, Vec3(2.8f * sign, 1 + 0.8f * sign, 2.8f * sign), "corner");
+        viewSetup(0); expectVec(camera.position, Vec3(2.8f * sign, 1 + 0.8f * sign, 2.8f * sign), "corner");
         expectVec(camera.rotation, Vec3(20 * sign, 360 * sign, 0), "turns");
     }
     // Over a hill higher than the box, the camera rests on it (half its own height up).
     terrain.columns = terrain.rows = 10, terrain.radius = terrain.extent.x = terrain.extent.y = 8.0f;
     for (auto& column : terrain.vertices)
         for (auto& vertex : column) vertex.position.y = 2.5f;
-    camera.autoPlace();
-    EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
+    camera.autoPlace(); EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
 }
 
 TEST_F(CameraTest, ReadBackTakesRowsAsBasisAndColumnsAsColumnsAndToWorldUsesTheBasis) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(90, 0, 1, 0);
-    glTranslatef(1, 2, 3);
-    camera.readBack();
+    glMatrixMode(GL_MODELVIEW); glLoadIdentity(); glRotatef(90, 0, 1, 0);
+    glTranslatef(1, 2, 3); camera.readBack();
     const struct { const float* got; Vec3 expected; } rows[] = {{camera.forward, {-1, 0, 0}}, {camera.right, {0, 0, 1}},
         {camera.up, {0, 1, 0}}, {camera.column0, {0, 0, -1}}, {camera.column2, {1, 0, 0}}, {camera.translation, {3, 2, -1}}};
     for (const auto& row : rows) expectVec(asVec(row.got), row.expected, "basis, columns, translation");
-    float x = 1, y = 2, z = 3;
-    camera.toWorld(x, y, z);
+    float x = 1, y = 2, z = 3; camera.toWorld(x, y, z);
     expectVec(Vec3(x, y, z), Vec3(-3, 2, 1), "right + 2 up + 3 forward");
 }
 
@@ -148,23 +134,18 @@ TEST_F(CameraTest, HeldViewWandersThenTurnsAndMovesToTheEye) {
     camera.position = Vec3(1, 2, 3), camera.rotation = Vec3(0, 90, 0);
     camera.wanderStrength = 1.0f, camera.wanderVelocity[0] = 0.1f;
     for (int a = 3; a < 6; ++a) cameraMoveRotors.angle[a] = 0.5f * kPi / (0.35f * 0.96f);  // the waves at their top
-    viewSetup(2);
-    const float w = 0.04f * 0.96f;
-    expectVec(camera.position, Vec3(1.1f + w, 2 + w, 3 + w), "wandered");
+    viewSetup(2); const float w = 0.04f * 0.96f; expectVec(camera.position, Vec3(1.1f + w, 2 + w, 3 + w), "wandered");
     EXPECT_TRUE(camera.wanderStrength == 0.96f && camera.wanderVelocity[0] == 0.096f);
     // Rotation after translation by minus the eye: R_y(90) (-x, -y - 0.1, -z) = (-z, -y - 0.1, x).
     expectVec(asVec(camera.translation), Vec3(-3 - w, -2.1f - w, 1.1f + w), "translation");
 }
 
 TEST_F(CameraTest, CentredOrbitKeepsTheEyeOneToThreeUnitsOutAndLooksAtTheCentreLine) {
-    setVec(camera.turnRange, Vec3(40, 720, 0));
-    camera.autoCentre[1] = 1.0f;
-    const float lookY = 1.1f;
+    setVec(camera.turnRange, Vec3(40, 720, 0)); camera.autoCentre[1] = 1.0f; const float lookY = 1.1f;
     for (float a = 0.1f; a < 6.0f; a += 0.37f) {
         for (int i = 0; i < 6; ++i) cameraMoveRotors.angle[i] = a * (i + 1);
         for (int i = 0; i < 3; ++i) cameraTurnRotors.angle[i] = a * (3 - i);
-        viewSetup(3);
-        const Vec3& p = camera.position;
+        viewSetup(3); const Vec3& p = camera.position;
         EXPECT_NEAR(Vec3(p.x, p.y - lookY - 0.5f, p.z).length(), cameraMoveRotors.wave(2, 8.0f, 2.0f, 1.0f), 1e-4f);
         // The centre line point lands straight ahead of the eye.
         const float* m = camera.matrix;

@@ -10,24 +10,20 @@
 namespace {
 
 struct Counts {
-    double meanBrightness = 0;
-    int lit = 0;
+    double meanBrightness = 0; int lit = 0;
     int yellow = 0;   // the sun
     int glowing = 0;  // orange-to-yellow lava and flash pixels
 };
 
 // Counts over the rows y0..y1 and columns x0..x1 of a picture, given as fractions of its size.
 Counts count(const std::string& file, double x0, double x1, double y0, double y1) {
-    int w = 0, h = 0;
-    std::vector<unsigned char> rgb;
-    Counts c;
+    int w = 0, h = 0; std::vector<unsigned char> rgb; Counts c;
     if (!readPng(file, w, h, rgb)) return c;
     int n = 0;
     for (int y = static_cast<int>(h * y0); y < h * y1; ++y)
         for (int x = static_cast<int>(w * x0); x < w * x1; ++x, ++n) {
             const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
-            c.meanBrightness += (p[0] + p[1] + p[2]) / 3.0;
-            c.lit += p[0] + p[1] + p[2] > 150;
+            c.meanBrightness += (p[0] + p[1] + p[2]) / 3.0; c.lit += p[0] + p[1] + p[2] > 150;
             c.yellow += p[0] > 150 && p[1] > 150 && p[2] < 80;
             c.glowing += p[0] > 220 && p[1] > 90 && p[1] < 230 && p[2] < 110;
         }
@@ -48,8 +44,7 @@ TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
                              "--shot 505:flash.png --shot 520:erupting.png --shot 770:quiet.png");
     unsetenv("ALSOFT_DRIVERS");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_EQ(r.output, readFile("app.log"));
-    EXPECT_EQ(r.output.find("Snd:"), std::string::npos);
+    EXPECT_EQ(r.output, readFile("app.log")); EXPECT_EQ(r.output.find("Snd:"), std::string::npos);
     std::string scenes;  // 10.00 s is the intro's last moment
     for (const TraceLine& t : readTrace("t.txt", "scene")) scenes += std::to_string(t.frame) + ":" + t.text + " ";
     EXPECT_EQ(scenes, "0:0 251:1 773:0 ");
@@ -62,8 +57,7 @@ TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
         return false;
     };
     EXPECT_TRUE(traced(sounds, 0, "init 0 driver 0 3d 1"));
-    EXPECT_TRUE(traced(sounds, 1, "play thx2.wav 3d channel 0 at 0.00 0.00 -1.00"));
-    EXPECT_FALSE(heard(3, "", ""));
+    EXPECT_TRUE(traced(sounds, 1, "play thx2.wav 3d channel 0 at 0.00 0.00 -1.00")); EXPECT_FALSE(heard(3, "", ""));
     EXPECT_TRUE(heard(275, "play hit.wav 3d channel ", ""));
     EXPECT_TRUE(heard(300, "play cricket2.wav 3d channel ", ""));
     EXPECT_TRUE(heard(501, "play sample 3d channel ", " at 0.00 0.00 0.00"));
@@ -75,8 +69,7 @@ TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
 
     // Frame 501 is the first with more than 20 s of real time at 0.04 s a frame; the first quiet frame
     // varies the scene, then heals the cone.
-    std::string events;
-    int cx = 0, cy = 0;
+    std::string events; int cx = 0, cy = 0;
     for (const TraceLine& t : readTrace("t.txt"))
         if (t.kind == "erupt" || t.kind == "heal" || t.kind == "vary") events += std::to_string(t.frame) + t.kind + " ";
     EXPECT_EQ(events, "501erupt 752vary 752heal ");
@@ -84,9 +77,7 @@ TEST(VolcanoRun, IntroStarsAndSunThenTheFirstEruptionCycleWithItsSounds) {
     EXPECT_TRUE(cx >= 60 && cx <= 63 && cy >= 60 && cy <= 63) << cx << " " << cy;
 
     // The orbiting camera looks across the cone: the top quarter is sky, with stars and the sun crossing it.
-    Counts stars = count("stars.png", 0, 1, 0, 0.25);
-    EXPECT_GT(stars.lit, 100);
-    EXPECT_LT(stars.lit, 320 * 60 / 5);
+    Counts stars = count("stars.png", 0, 1, 0, 0.25); EXPECT_GT(stars.lit, 100); EXPECT_LT(stars.lit, 320 * 60 / 5);
     EXPECT_GT(count("sun1.png", 0, 1, 0, 0.25).yellow + count("sun2.png", 0, 1, 0, 0.25).yellow, 3);
     // Then it looks at the summit, so the middle of the picture shows the eruption.
     Counts flash = count("flash.png", 0.375, 0.625, 0.375, 0.625);

@@ -13,8 +13,7 @@ namespace {
 class Ground : public testing::Test {
 protected:
     void SetUp() override {
-        resetProgramState();
-        prefs.groundHeight = 1.0f, frameClock.dt = 0.02f;
+        resetProgramState(); prefs.groundHeight = 1.0f, frameClock.dt = 0.02f;
         field.setBuffers(heights.data(), scratch.data());
     }
     // A grid whose cell (c, r) holds 10 r + c + 1, so every read tells where it came from (0: none).
@@ -35,30 +34,25 @@ protected:
         for (int k = 0; k < 3; ++k) EXPECT_NEAR(v[k], e[k], 1e-5f) << k;
     }
 
-    std::vector<float> heights = std::vector<float>(HeightField::kMaxCells), scratch = heights;
-    HeightField field;
+    std::vector<float> heights = std::vector<float>(HeightField::kMaxCells), scratch = heights; HeightField field;
     TerrainMesh mesh;
 };
 
 }  // namespace
 
 TEST_F(Ground, ConeRisesInTheCentreAndThePlainSinksToTheCorners) {
-    rndSeed(4242);
-    field.generate(2, 128, 0.05f, 0.0f);
+    rndSeed(4242); field.generate(2, 128, 0.05f, 0.0f);
     // The summit; f just below 0.45, the cone's foot; just above, the plain, with a step.
     EXPECT_TRUE(mirrored(64, 64) >= 1.05f && mirrored(64, 64) < 1.15f && mirrored(92, 64) >= 0.13f && mirrored(93, 64) < 0.065f);
     for (int corner : {0, 127, 127 * 128, 127 * 128 + 127}) EXPECT_TRUE(heights[corner] >= -0.03f && heights[corner] <= 0);
     // Row 0, column 0 takes the first draw and lands in the last cell.
-    rndSeed(99);
-    float first = rnd(0.5f);
-    rndSeed(99);
+    rndSeed(99); float first = rnd(0.5f); rndSeed(99);
     field.generate(2, 128, 0.05f, 0.25f);
     EXPECT_NEAR(heights[128 * 128 - 1], (std::cos(1.5f * std::sqrt(2.0f)) + first) * 0.05f + 0.25f, 1e-6f);
 }
 
 TEST_F(Ground, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
-    numberedGrid(4);
-    const float inf = INFINITY;
+    numberedGrid(4); const float inf = INFINITY;
     const struct { float u, v, expected; } cases[] = {
         {0.125f, 0.125f, 0.5f * (at(1, 0) + at(0, 1))},           // planar, not bilinear
         {0.875f, 0.0f, at(3, 0) + 0.5f * (at(0, 0) - at(3, 0))},  // wraps to column 0
@@ -71,8 +65,7 @@ TEST_F(Ground, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
     };
     for (const auto& c : cases) EXPECT_FLOAT_EQ(field.sample(c.u, c.v), c.expected) << c.u << ", " << c.v;
     // 300 x 300 does not fit the buffers: writes past them are dropped, reads there give 0.
-    field.generate(0, 300, 0.0f, 1.0f);
-    EXPECT_EQ(field.sample(0.0f, 0.0f), 1.0f);
+    field.generate(0, 300, 0.0f, 1.0f); EXPECT_EQ(field.sample(0.0f, 0.0f), 1.0f);
     EXPECT_EQ(field.sample(0.99f, 0.99f), 0.0f);
 }
 
@@ -90,15 +83,12 @@ TEST_F(Ground, CraterFollowsTheCosineProfileKeepsTheDeepestDropAndWraps) {
 
 TEST_F(Ground, VerticesSpanTheExtentNormalsAverageFiveFacesAndCellsTakeTheirLayer) {
     for (int i = 0; i < 16; ++i) heights[i] = 0.5f;
-    prefs.groundHeight = 2.0f;
-    build(4, 8.0f, 6.0f);
-    const auto& v = mesh.vertices;
+    prefs.groundHeight = 2.0f; build(4, 8.0f, 6.0f); const auto& v = mesh.vertices;
     const struct { Vec3 got, expected; } rows[] = {{v[0][0].position, {-4, 1, -3}}, {v[4][4].position, {4, 1, 3}},
         {v[2][1].position, {0, 1, -1.5f}}, {v[1][2].faceNormal, {0, 1, 0}}};  // up on level ground
     for (const auto& row : rows) expectVec(row.got, row.expected);
     // Four cells over an 8-wide field: vertex i reads column 2i, the far vertex column the last, a ridge.
-    field.size = 8, mesh.columns = mesh.rows = 4;
-    heights.assign(heights.size(), 0.0f);
+    field.size = 8, mesh.columns = mesh.rows = 4; heights.assign(heights.size(), 0.0f);
     for (int r = 0; r < 8; ++r) heights[7 + r * 8] = 1.0f;
     mesh.build(field);
     EXPECT_LT(v[3][1].faceNormal.x, 0.0f) << "the last cell has a facet of its own";
@@ -123,9 +113,7 @@ TEST_F(Ground, VerticesSpanTheExtentNormalsAverageFiveFacesAndCellsTakeTheirLaye
 }
 
 TEST_F(Ground, HeightAtClampsKeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLetsFallOnlyWhenAsked) {
-    field.size = 4;
-    build(4, 4.0f, 4.0f);
-    auto& v = mesh.vertices;
+    field.size = 4; build(4, 4.0f, 4.0f); auto& v = mesh.vertices;
     v[0][0].position.y = 2, v[1][0].position.y = 4, v[0][1].position.y = 8, v[4][0].position.y = 9;
     const struct { float u, v, expected; } reads[] = {
         {0.125f, 0.125f, 2.0f + 0.5f * 2.0f + 0.5f * 6.0f}, {-3.0f, NAN, 2}, {1, 0, 9}, {5, -1, 9}};  // last column at 1
@@ -135,17 +123,14 @@ TEST_F(Ground, HeightAtClampsKeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLe
 
     for (int i = 0; i < 16; ++i) heights[i] = 0.1f * (i % 4);  // rising towards +x
     build(4, 4.0f, 4.0f);  // the square runs from -2 to 2
-    SceneObject o;
-    o.extent = Vec3(0.2f, 0.2f, 0.2f);
+    SceneObject o; o.extent = Vec3(0.2f, 0.2f, 0.2f);
     for (float side : {1.0f, -1.0f}) {  // exactly on a z wall: not moved; in the air it gains the fall asked for
         o.position = Vec3(2.5f * side, 5.0f, 2.0f * side), o.velocity = Vec3(3.0f * side, 0.0f, 3.0f * side);
-        mesh.keepOnGround(o, 0, 5.0f);
-        expectVec(o.position, Vec3(2 * side, 5, 2 * side));
+        mesh.keepOnGround(o, 0, 5.0f); expectVec(o.position, Vec3(2 * side, 5, 2 * side));
         expectVec(o.velocity, Vec3(-0.6f * side, -0.1f, 3 * side));
     }
     // Below the ground at the centre (0.2): lifted by half its height, pushed downhill (-x).
-    o.position = o.velocity = Vec3(0, 0, 0);
-    EXPECT_FLOAT_EQ(mesh.keepOnGround(o, 1), 0.1f);
+    o.position = o.velocity = Vec3(0, 0, 0); EXPECT_FLOAT_EQ(mesh.keepOnGround(o, 1), 0.1f);
     EXPECT_TRUE(mesh.probeHeight == 0.2f && o.position.y == 0.3f && o.velocity.z == 0.0f);
     EXPECT_NEAR(o.velocity.x, (0.196f - 0.204f) * 30.0f * 0.02f, 1e-6f);
 }
@@ -154,8 +139,7 @@ TEST(ViewVolume, ExcludesOnlySpheresWhollyBeyondAPlane) {
     // An orthographic box of -2..2 in x and y and 1..5 in front of the eye (looking down -z), shifted right by 1.
     const float projection[16] = {0.5f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, -0.5f, 0, 0, 0, -1.5f, 1};
     const float modelView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1};
-    ViewVolume view;
-    view.set(projection, modelView);
+    ViewVolume view; view.set(projection, modelView);
     const struct { Vec3 centre; float radius; bool excluded; } cases[] = {
         {{0, 0, -3}, 0.1f, false},    {{1.05f, 0, -3}, 0.1f, false},  // inside; straddling x = 2 after the shift
         {{1.2f, 0, -3}, 0.1f, true},  {{-3.05f, 0, -3}, 0.1f, false}, // beyond x = 2; touching x = -2

@@ -7,15 +7,10 @@
 #include <gtest/gtest.h>
 
 TEST(LightGl, ApplyScalesByIntensityAimsTheSpotAtTheOriginAndFogAndTextureGenerationSwitch) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    Light light;
-    light.setColor(1.0f, 0.5f, 0.25f, 1.0f);
-    light.intensity = 0.8f;
+    glMatrixMode(GL_MODELVIEW); glLoadIdentity(); Light light;
+    light.setColor(1.0f, 0.5f, 0.25f, 1.0f); light.intensity = 0.8f;
     light.ambient = 0.5f, light.diffuse = 0.25f, light.specular = 0.75f, light.reflective = 0.125f;
-    light.shininess = 12.9f, light.exponent = 3.0f;
-    light.lightIndex = 2;
-    light.setPosition(2, 3, -4);
+    light.shininess = 12.9f, light.exponent = 3.0f; light.lightIndex = 2; light.setPosition(2, 3, -4);
     light.apply();
     // Green is 0.5 x 0.8 = 0.4 times each factor.
     const struct { GLenum what; int source, k; float expected; } reads[] = {
@@ -29,33 +24,25 @@ TEST(LightGl, ApplyScalesByIntensityAimsTheSpotAtTheOriginAndFogAndTextureGenera
         if (r.source == 2) glGetMaterialfv(GL_BACK, r.what, v);
         EXPECT_FLOAT_EQ(v[r.k], r.expected) << r.what << " " << r.k;
     }
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT2));
-    float v[4], w[4];
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT2)); float v[4], w[4];
     light.positional = 0;  // directional: shines from the mirrored side
-    light.apply();
-    glGetLightfv(GL_LIGHT2, GL_POSITION, v);
-    glGetLightfv(GL_LIGHT2, GL_SPOT_DIRECTION, w);
+    light.apply(); glGetLightfv(GL_LIGHT2, GL_POSITION, v); glGetLightfv(GL_LIGHT2, GL_SPOT_DIRECTION, w);
     EXPECT_TRUE(v[0] == -2.0f && v[3] == 0.0f && w[0] == 0.0f) << v[0] << " " << v[3] << " " << w[0];
     // GL keeps the old cone for a cutoff it refuses: above 90 means none, below 0 the narrowest.
     const float cutoffs[5][2] = {{30, 30}, {-5, 0}, {NAN, 0}, {90, 90}, {90.5f, 180}};
     for (const auto& c : cutoffs) {
-        light.cutoff = c[0];
-        light.apply();
-        glGetLightfv(GL_LIGHT2, GL_SPOT_CUTOFF, v);
+        light.cutoff = c[0]; light.apply(); glGetLightfv(GL_LIGHT2, GL_SPOT_CUTOFF, v);
         EXPECT_EQ(v[0], c[1]) << c[0];
     }
     glDisable(GL_LIGHT2);
 
     const struct { int universe; float red; } fogs[] = {{2, 1.0f}, {7, 1.0f}, {0, 0.0f}, {3, 1.0f}, {1, 0.0f}};
     for (const auto& f : fogs) {  // 7: unknown, kept
-        setFogColor(f.universe);
-        glGetFloatv(GL_FOG_COLOR, v);
+        setFogColor(f.universe); glGetFloatv(GL_FOG_COLOR, v);
         EXPECT_EQ(v[0], f.red) << f.universe;
     }
     // What each mode does to the picture is the volcano scene's test; here the switching and the planes.
-    setTexGen(2, 1);
-    glGetTexGenfv(GL_Q, GL_OBJECT_PLANE, v);
-    glGetTexGenfv(GL_T, GL_OBJECT_PLANE, w);
+    setTexGen(2, 1); glGetTexGenfv(GL_Q, GL_OBJECT_PLANE, v); glGetTexGenfv(GL_T, GL_OBJECT_PLANE, w);
     EXPECT_TRUE(v[3] == 0.08f && v[2] == 0.0f && w[1] == 1.0f && w[0] == 0.0f);
     setTexGen(0, 1);  // "Map: Normal" leaves what was on
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_GEN_Q));
@@ -64,22 +51,15 @@ TEST(LightGl, ApplyScalesByIntensityAimsTheSpotAtTheOriginAndFogAndTextureGenera
 }
 
 TEST(LightGl, GradientFrameRunsFromOuterEdgeToInnerEdge) {
-    beginTestFrame(320, 240);
-    orthoProjection(0, 320, 0, 240);
-    glShadeModel(GL_SMOOTH);
+    beginTestFrame(320, 240); orthoProjection(0, 320, 0, 240); glShadeModel(GL_SMOOTH);
     // The texture coordinate read back through a 1D ramp black -> white.
     const unsigned char ramp[6] = {0, 0, 0, 255, 255, 255};
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    glBindTexture(GL_TEXTURE_1D, tex);
+    GLuint tex = 0; glGenTextures(1, &tex); glBindTexture(GL_TEXTURE_1D, tex);
     glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, ramp);
     for (GLenum p : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) glTexParameteri(GL_TEXTURE_1D, p, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glEnable(GL_TEXTURE_1D);
-    drawGradientFrame(40, 20, 280, 220, 40);
-    glDisable(GL_TEXTURE_1D);
-    glDeleteTextures(1, &tex);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE); glEnable(GL_TEXTURE_1D);
+    drawGradientFrame(40, 20, 280, 220, 40); glDisable(GL_TEXTURE_1D); glDeleteTextures(1, &tex);
     Texture::boundTextureName = 0;
     // Outer and inner edge of the bottom, right, top and left bars; the middle stays open.
     const struct { int x, y, least, most; } probes[] = {{160, 21, 0, 40}, {160, 58, 200, 255}, {278, 120, 0, 40},

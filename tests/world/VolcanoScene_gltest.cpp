@@ -38,10 +38,8 @@ int differing(const std::vector<unsigned char>& a, const std::vector<unsigned ch
 class Eruption : public testing::Test {
 protected:
     void SetUp() override {
-        resetProgramState();
-        static const std::unique_ptr<Volcano> fresh = std::make_unique<Volcano>();
-        volcano = *fresh;
-        terrain = TerrainMesh();
+        resetProgramState(); static const std::unique_ptr<Volcano> fresh = std::make_unique<Volcano>();
+        volcano = *fresh; terrain = TerrainMesh();
         prefs.textures = 1, prefs.groundHeight = prefs.objectSize = 1.0f, appState.soundEnabled = 0;
         heightField.setBuffers(heightBuffer, scratchBuffer);
         volcano.heightField = &heightField, volcano.terrain = &terrain, volcano.smokeTexture = &blobCloudTexture;
@@ -50,15 +48,12 @@ protected:
         rndSeed(seed);
         if (size == 128) heightField.generate(2, 128, 0.05f, 0.0f);
         heightField.size = size, terrain.columns = terrain.rows = cells;
-        terrain.radius = terrain.extent.x = terrain.extent.y = width;
-        terrain.build(heightField);
-        volcano.init();
+        terrain.radius = terrain.extent.x = terrain.extent.y = width; terrain.build(heightField); volcano.init();
     }
     // Frames of 20 ms, as with a fixed step of 0.02.
     void runUntil(double seconds) {
         while (frameClock.millis < seconds * 1000 - 1e-6) {
-            frameClock.advance(frameClock.millis + 20);
-            volcano.update();
+            frameClock.advance(frameClock.millis + 20); volcano.update();
         }
     }
     static int alive(const ParticleSystem& s) {
@@ -76,23 +71,16 @@ protected:
     }
     // From the side, 6 units out, looking just over the summit (about 1.1 high), which lies below the middle row.
     void sideView(double fovy = 60) {
-        beginTestFrame(kWidth, kHeight);
-        glMatrixMode(GL_PROJECTION);
-        gluPerspective(fovy, static_cast<double>(kWidth) / kHeight, 0.1, 100);
-        glMatrixMode(GL_MODELVIEW);
-        gluLookAt(0, 1.5, 6, 0, 1.2, 0, 0, 1, 0);
-        camera.readBack();
-        drawLayers(volcano);
+        beginTestFrame(kWidth, kHeight); glMatrixMode(GL_PROJECTION);
+        gluPerspective(fovy, static_cast<double>(kWidth) / kHeight, 0.1, 100); glMatrixMode(GL_MODELVIEW);
+        gluLookAt(0, 1.5, 6, 0, 1.2, 0, 0, 1, 0); camera.readBack(); drawLayers(volcano);
     }
     // Rust-coloured rock pixels in the sky above the summit, drawn from the side.
     int orangeInTheSky() {
-        sideView();
-        volcano.draw();
-        int count = 0;
+        sideView(); volcano.draw(); int count = 0;
         for (int y = kHeight / 2 + 8; y < kHeight; y += 2)
             for (int x = 0; x < kWidth; x += 2) {
-                Rgb p = readPixel(x, y);
-                count += p.r > 100 && p.r - p.g > 30 && p.g - p.b > 30;
+                Rgb p = readPixel(x, y); count += p.r > 100 && p.r - p.g > 30 && p.g - p.b > 30;
             }
         return count;
     }
@@ -107,18 +95,12 @@ TEST_F(Eruption, FirstAfterTwentySecondsAlikeInEveryCameraModeThenAQuietHalfThat
     const struct { int cameraMode, paused; } modes[] = {{0, 0}, {1, 1}, {3, 0}};
     std::vector<float> reference;
     for (const auto& m : modes) {
-        SetUp();
-        buildCone(2024);
-        prefs.cameraMode = m.cameraMode, prefs.paused = m.paused;
-        std::vector<float> cone = heights();
-        runUntil(20.0);
-        EXPECT_TRUE(volcano.bombCount == 0 && heights() == cone);
+        SetUp(); buildCone(2024); prefs.cameraMode = m.cameraMode, prefs.paused = m.paused;
+        std::vector<float> cone = heights(); runUntil(20.0); EXPECT_TRUE(volcano.bombCount == 0 && heights() == cone);
         EXPECT_GT(alive(volcano.lavaFlowA), 40);  // the flows run from the start
         const uint32_t seed = rndState();
         const float d[2] = {rnd(1.0f), rnd(1.0f)};
-        rndSeed(seed);
-        runUntil(20.02);
-        ASSERT_EQ(volcano.bombCount, 95);
+        rndSeed(seed); runUntil(20.02); ASSERT_EQ(volcano.bombCount, 95);
         EXPECT_TRUE(volcano.eruptionStart == 20.02 && alive(volcano.ash) == 40 && camera.wanderStrength == 1.0f);
         // Column from the second draw, row from the first, each 60 + R(4); stored mirrored.
         int centre = (67 - static_cast<int>(d[1] * 4)) + (67 - static_cast<int>(d[0] * 4)) * 128;
@@ -138,26 +120,20 @@ TEST_F(Eruption, FirstAfterTwentySecondsAlikeInEveryCameraModeThenAQuietHalfThat
         if (reference.empty()) reference = peaks;
         EXPECT_EQ(peaks, reference) << "camera mode " << m.cameraMode << " paused " << m.paused;
     }
-    runUntil(30.02);
-    ASSERT_EQ(volcano.bombCount, 95);
+    runUntil(30.02); ASSERT_EQ(volcano.bombCount, 95);
     runUntil(30.04);  // the summit is whole again, at the new ground height
     EXPECT_TRUE(volcano.bombCount == 0 && volcano.lastUniversePick == prefs.universe && heightBuffer[63 + 63 * 128] > 1.04f);
-    EXPECT_NEAR(terrain.heightAt(0.5f, 0.5f) / prefs.groundHeight, 1.1f, 0.1f);
-    std::vector<float> healed = heights();
+    EXPECT_NEAR(terrain.heightAt(0.5f, 0.5f) / prefs.groundHeight, 1.1f, 0.1f); std::vector<float> healed = heights();
     const Particle* p = volcano.lavaFlowA.particles;
     while (!p->visible) ++p;
-    Vec3 at = p->position;
-    int lava = alive(volcano.lavaFlowA);
-    runUntil(40.0);
+    Vec3 at = p->position; int lava = alive(volcano.lavaFlowA); runUntil(40.0);
     EXPECT_TRUE(heights() == healed && alive(volcano.lavaFlowA) == lava && p->position.y == at.y);
     runUntil(40.1);  // the frozen lava goes on where it stopped instead of dying all at once
     EXPECT_TRUE(volcano.bombCount == 95 && alive(volcano.lavaFlowA) >= lava - 2 && p->visible && p->position.x != at.x);
 }
 
 TEST_F(Eruption, BombsBounceOffTheGroundAndStopAtTheBorder) {
-    buildCone(2024);
-    frameClock.dt = 0.02f;
-    LavaBomb& b = volcano.bombs[0];
+    buildCone(2024); frameClock.dt = 0.02f; LavaBomb& b = volcano.bombs[0];
     EXPECT_FLOAT_EQ(b.trail.velocityJitter.y, 0.01f) << "the trail's set-up reached the bombs built before main";
     b.radius = 0.1f, b.extent = Vec3(0.1f, 0.1f, 0.1f), b.spin = Vec3(100.0f, -100.0f, 0.0f);
     b.position = Vec3(3.2f, terrain.heightAt(0.9f, 0.5f) + 0.06f, 0.0f), b.velocity = Vec3(1.0f, -4.0f, 0.0f);
@@ -171,11 +147,9 @@ TEST_F(Eruption, BombsBounceOffTheGroundAndStopAtTheBorder) {
 
 TEST_F(Eruption, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
     for (int seed = 0; seed < 300; ++seed) {
-        rndSeed(seed);
-        dialogs.rebuildRequest = 0;
+        rndSeed(seed); dialogs.rebuildRequest = 0;
         int sky = volcano.lastUniversePick, src = volcano.lastBlendPick0, dst = volcano.lastBlendPick1;
-        volcano.varyScene();
-        const int s = prefs.blendMode0, d = prefs.blendMode1;
+        volcano.varyScene(); const int s = prefs.blendMode0, d = prefs.blendMode1;
         ASSERT_TRUE(prefs.groundHeight >= 0.7f && prefs.groundHeight < 1.6f);
         ASSERT_TRUE(prefs.universe >= 1 && prefs.universe <= 3 && prefs.universe != sky);
         ASSERT_TRUE(s >= 0 && s <= 7 && s != src && s != 4 && s != 5);
@@ -187,25 +161,19 @@ TEST_F(Eruption, VariationsNeverRepeatTheSkyNorPickForbiddenBlends) {
 // The volcano scene's ground alone (the quiet half, no light), seen from above over an 8 x 8 field in four
 // quadrants: water, grass (x > 0), dirt (z > 0) and summit on a 2 x 2 square; then the cloud pass over it.
 TEST_F(Eruption, LayersCoverEveryCellEachMapModeMapsThemItsOwnWayAndCloudsBlendOverThem) {
-    paintTextures();
-    solidTexture(dirtTexture, 255, 0, 0);
+    paintTextures(); solidTexture(dirtTexture, 255, 0, 0);
     // Grass with one green texel, the one the cell centres below fall on, so that each mapping shows.
     solidTexture(grassTexture, 0, 255, 0, true);
     for (int i = 0; i < 64; ++i) heightBuffer[i] = i / 32 ? (i % 8 / 4 ? 0.9f : 0.3f) : (i % 8 / 4 ? 0.03f : 0.0f);
     buildCone(0, 8, 8, 2.0f);
     terrain.texture = &cloudTexture;  // as a cloud pass leaves it: the layer pass then textures
-    multiPassCloudShadow = prefs.universe = prefs.spotLights = 0;
-    frameClock.realSeconds = 15.0;
+    multiPassCloudShadow = prefs.universe = prefs.spotLights = 0; frameClock.realSeconds = 15.0;
     // Straight down the y axis: window x follows world x, window y follows -z; the pixel at the centre of cell (i, j).
     auto cell = [](int i, int j) { return readPixel((i * 2 + 1) * kWidth / 16, (15 - j * 2) * kHeight / 16); };
     std::vector<unsigned char> frames[4];
     for (int mode : {1, 2, 3, 0}) {  // the ground of mode 0 stays for the cells and the clouds
-        prefs.mapMode = mode;
-        beginTestFrame(kWidth, kHeight, 1, 0, 0);
-        orthoProjection(-1, 1, -1, 1, -10, 10);
-        glRotatef(90, 1, 0, 0);
-        volcanoSceneDraw();
-        frames[mode] = readFrame(kWidth, kHeight);
+        prefs.mapMode = mode; beginTestFrame(kWidth, kHeight, 1, 0, 0); orthoProjection(-1, 1, -1, 1, -10, 10);
+        glRotatef(90, 1, 0, 0); volcanoSceneDraw(); frames[mode] = readFrame(kWidth, kHeight);
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S)) << "mode " << mode;
     }
     multiPassCloudShadow = 1;
@@ -225,20 +193,14 @@ TEST_F(Eruption, LayersCoverEveryCellEachMapModeMapsThemItsOwnWayAndCloudsBlendO
     prefs.texMagX = prefs.texMagY = 1.0f, frameClock.time = 3.0, prefs.blendMode0 = 0, prefs.blendMode1 = 1;
     drawClouds(volcano);
     EXPECT_TRUE(readFrame(kWidth, kHeight) == frames[0]) << "GL_ZERO, GL_ONE change nothing";
-    glClear(GL_DEPTH_BUFFER_BIT);
-    prefs.blendMode0 = 1, prefs.blendMode1 = 0;
-    drawClouds(volcano);
+    glClear(GL_DEPTH_BUFFER_BIT); prefs.blendMode0 = 1, prefs.blendMode1 = 0; drawClouds(volcano);
     EXPECT_TRUE(near(cell(1, 5), 255, 255, 0)) << "clouds replace the dirt";
     EXPECT_FLOAT_EQ(terrain.textureOffset[0], 0.18f);
 }
 
 TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
-    paintTextures();
-    solidTexture(spotTexture, 255, 0, 255);
-    buildCone(31);
-    runUntil(20.02);
-    ASSERT_EQ(volcano.bombCount, 95);
-    orangeInTheSky();
+    paintTextures(); solidTexture(spotTexture, 255, 0, 255); buildCone(31);
+    runUntil(20.02); ASSERT_EQ(volcano.bombCount, 95); orangeInTheSky();
     Rgb flash = readPixel(kWidth / 2, kHeight - 10);
     EXPECT_TRUE(flash.r > 200 && flash.g < 60) << "the flash in its texture";
     runUntil(20.82);  // 0.8 s on: the flash has faded to a fifth, the rocks are up, in the black rock texture
@@ -247,31 +209,22 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     EXPECT_GT(orangeInTheSky(), 5);
 
     // All trails in one quad list give exactly the pixels of one list per trail, drawn bomb by bomb.
-    sideView();
-    const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight);
-    sideView();
+    sideView(); const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight); sideView();
     for (int i = 0; i < volcano.bombCount; ++i)
         if (volcano.bombs[i].trail.texture) volcano.bombs[i].trail.draw();
-    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight);
-    sideView();
-    volcano.drawTrails();
+    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight); sideView(); volcano.drawTrails();
     EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail);
     EXPECT_GT(differing(noTrails, oneListPerTrail), 300) << "the trails show";
 
     // Rocks out of a narrow view are not sent: the picture is that of every rock drawn.
-    sideView(15);
-    glEnable(GL_DEPTH_TEST);
+    sideView(15); glEnable(GL_DEPTH_TEST);
     for (int i = 0; i < volcano.bombCount; ++i) volcano.bombs[i].drawRock();
-    glDisable(GL_DEPTH_TEST);
-    const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight);
-    sideView(15);
-    const int sent = volcano.drawRocks();
-    EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
+    glDisable(GL_DEPTH_TEST); const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight); sideView(15);
+    const int sent = volcano.drawRocks(); EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
     EXPECT_TRUE(sent > 5 && sent < volcano.bombCount) << sent;
 
     // The quiet half draws nothing, even before an update has cleared the bombs.
-    frameClock.advance(30100);
-    EXPECT_EQ(orangeInTheSky(), 0);
+    frameClock.advance(30100); EXPECT_EQ(orangeInTheSky(), 0);
     EXPECT_TRUE(near(readPixel(kWidth / 2, kHeight - 10), 0, 0, 0)) << "dark sky";
 }
 
@@ -280,27 +233,18 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
 TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShrinks) {
     const float turns[3][3] = {{30, -20, 75}, {-110, 45, 10}, {0, 90, 200}};
     for (const auto& t : turns) {
-        Vec3 u, v;
-        float m[16];
-        turnedQuadAxes(t[0], t[1], t[2], u, v);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        Vec3 u, v; float m[16]; turnedQuadAxes(t[0], t[1], t[2], u, v);
+        glMatrixMode(GL_MODELVIEW); glLoadIdentity();
         glRotatef(t[0], 0, 1, 0), glRotatef(t[1], 1, 0, 0), glRotatef(t[2], 0, 0, 1);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         for (int k = 0; k < 3; ++k) EXPECT_TRUE(std::abs(u[k] - m[k]) < 1e-5f && std::abs(v[k] - m[4 + k]) < 1e-5f) << t[0] << " " << k;
     }
-    paintTextures();
-    beginTestFrame(kWidth, kHeight);
-    orthoProjection(-2, 2, -1.5, 1.5, -10, 10);
-    camera.readBack();
-    volcano.init();
-    ParticleSystem& ash = volcano.ash;
+    paintTextures(); beginTestFrame(kWidth, kHeight); orthoProjection(-2, 2, -1.5, 1.5, -10, 10);
+    camera.readBack(); volcano.init(); ParticleSystem& ash = volcano.ash;
     ash.startSize = ash.endSize = 0.5f, ash.sizeJitter = 0;
     ash.particles[ash.emit(1, -0.5f, 0)].rotation = Vec3(0, 0, 0);
     ash.particles[ash.emit(-1, -0.5f, 0)].rotation = Vec3(0, 0, 45);  // a diamond reaching 0.71 along the axes
-    glNormal3f(0.3f, 0.9f, 0.3f);
-    ash.draw();
-    float n[3];
+    glNormal3f(0.3f, 0.9f, 0.3f); ash.draw(); float n[3];
     glGetFloatv(GL_CURRENT_NORMAL, n);
     EXPECT_FLOAT_EQ(n[1], 0.9f) << "the normal in force is left as it was";
     // The square from (0.5, -1) to (1.5, 0): 200..280 across, 40..120 up.
@@ -309,13 +253,10 @@ TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShri
                                                       {116, 44, 0}, {132, 80, 1}};  // diamond corner and tip
     for (const auto& q : probes) EXPECT_EQ(readPixel(q.x, q.y).r > 40, q.inside) << q.x << "," << q.y;
     // 0.9 s after the eruption the flash has a half size of 1.6 around half the ground height; after 1 s it is gone.
-    prefs.textures = 0;
-    ash.reset();
+    prefs.textures = 0; ash.reset();
     for (double after : {0.9, 1.1}) {
-        volcano.eruptionStart = frameClock.realSeconds - after;
-        beginTestFrame(kWidth, kHeight);
-        orthoProjection(-2, 2, -1.5, 1.5, -10, 10);
-        volcano.draw();
+        volcano.eruptionStart = frameClock.realSeconds - after; beginTestFrame(kWidth, kHeight);
+        orthoProjection(-2, 2, -1.5, 1.5, -10, 10); volcano.draw();
         const struct { int x, y; bool inside; } edges[] = {{34, 100, 1}, {30, 100, 0}, {286, 100, 1}, {290, 100, 0},
                                                          {160, 35, 1}, {160, 29, 0}};
         for (const auto& q : edges) EXPECT_EQ(readPixel(q.x, q.y).r > 10, q.inside && after < 1) << q.x << "," << q.y;
@@ -325,16 +266,11 @@ TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShri
 // Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
 // back everything it touched, the random generator included.
 TEST_F(Eruption, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
-    paintTextures();
-    buildCone(31);
-    prefs.spotLights = 1, skyBox.radius = 8.0f;
-    rndSeed(77);
-    orangeInTheSky();
-    const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
+    paintTextures(); buildCone(31); prefs.spotLights = 1, skyBox.radius = 8.0f;
+    rndSeed(77); orangeInTheSky(); const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
     const float pieceX = splinter.pieces[ScreenSplinter::X][0][0];
     for (int step = 0; step < kRehearsalSteps; ++step) {
-        orangeInTheSky();
-        rehearseStep(step);
+        orangeInTheSky(); rehearseStep(step);
         ASSERT_TRUE(readFrame(kWidth, kHeight) == picture) << "step " << step;
     }
     EXPECT_TRUE(rndState() == 77u && volcano.bombCount == 0 && volcano.eruptionStart == 0.0);
