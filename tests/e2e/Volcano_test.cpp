@@ -9,11 +9,8 @@
 
 namespace {
 
-struct Counts {
-    double meanBrightness = 0; int lit = 0;
-    int yellow = 0;   // the sun
-    int glowing = 0;  // orange-to-yellow lava and flash pixels
-};
+// Yellow is the sun; glowing, the orange-to-yellow lava and flash.
+struct Counts { double meanBrightness = 0; int lit = 0, yellow = 0, glowing = 0; };
 
 // Counts over the rows y0..y1 and columns x0..x1 of a picture, given as fractions of its size.
 Counts count(const std::string& file, double x0, double x1, double y0, double y1) {
