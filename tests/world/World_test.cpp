@@ -12,11 +12,12 @@
 
 namespace {
 
-class Ground : public testing::Test {
+class World : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState(); prefs.groundHeight = 1.0f, frameClock.dt = 0.02f;
         field.setBuffers(heights.data(), scratch.data());
+        nextFreeHint = 0, frameClock.time = 1.0, ps->emitInterval = 0.0f, ps->lifetime = 100.0f;
     }
     // A grid whose cell (c, r) holds 10 r + c + 1, so every read tells where it came from (0: none).
     void numberedGrid(int n) {
@@ -38,11 +39,12 @@ protected:
 
     std::vector<float> heights = std::vector<float>(HeightField::kMaxCells), scratch = heights; HeightField field;
     TerrainMesh mesh;
+    std::unique_ptr<ParticleSystem> ps = std::make_unique<ParticleSystem>();
 };
 
 }  // namespace
 
-TEST_F(Ground, ConeRisesInTheCentreAndThePlainSinksToTheCorners) {
+TEST_F(World, ConeRisesInTheCentreAndThePlainSinksToTheCorners) {
     rndSeed(4242); field.generate(2, 128, 0.05f, 0.0f);
     // The summit; f just below 0.45, the cone's foot; just above, the plain, with a step.
     EXPECT_TRUE(mirrored(64, 64) >= 1.05f && mirrored(64, 64) < 1.15f && mirrored(92, 64) >= 0.13f && mirrored(93, 64) < 0.065f);
@@ -53,7 +55,7 @@ TEST_F(Ground, ConeRisesInTheCentreAndThePlainSinksToTheCorners) {
     EXPECT_NEAR(heights[128 * 128 - 1], (std::cos(1.5f * std::sqrt(2.0f)) + first) * 0.05f + 0.25f, 1e-6f);
 }
 
-TEST_F(Ground, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
+TEST_F(World, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
     numberedGrid(4); const float inf = INFINITY;
     const struct { float u, v, expected; } cases[] = {
         {0.125f, 0.125f, 0.5f * (at(1, 0) + at(0, 1))},           // planar, not bilinear
@@ -71,7 +73,7 @@ TEST_F(Ground, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
     EXPECT_EQ(field.sample(0.99f, 0.99f), 0.0f);
 }
 
-TEST_F(Ground, CraterFollowsTheCosineProfileKeepsTheDeepestDropAndWraps) {
+TEST_F(World, CraterFollowsTheCosineProfileKeepsTheDeepestDropAndWraps) {
     field.generate(0, 128, 0.0f, 0.0f), field.crater(64, 64, 30.0f, 0.9f), field.crater(126, 10, 30.0f, 0.9f);
     const struct { int c, r; float expected; } cells[] = {
         {64, 64, -0.9f}, {67, 68, -0.675f},  // d = 5: w = 0.25
@@ -83,7 +85,7 @@ TEST_F(Ground, CraterFollowsTheCosineProfileKeepsTheDeepestDropAndWraps) {
     EXPECT_NEAR(mirrored(12, 8), 0.5f - drop(4), 1e-5f);
 }
 
-TEST_F(Ground, VerticesSpanTheExtentNormalsAverageFiveFacesAndCellsTakeTheirLayer) {
+TEST_F(World, VerticesSpanTheExtentNormalsAverageFiveFacesAndCellsTakeTheirLayer) {
     for (int i = 0; i < 16; ++i) heights[i] = 0.5f;
     prefs.groundHeight = 2.0f; build(4, 8.0f, 6.0f); const auto& v = mesh.vertices;
     const struct { Vec3 got, expected; } rows[] = {{v[0][0].position, {-4, 1, -3}}, {v[4][4].position, {4, 1, 3}},
@@ -114,7 +116,7 @@ TEST_F(Ground, VerticesSpanTheExtentNormalsAverageFiveFacesAndCellsTakeTheirLaye
     for (const auto& c : cases) EXPECT_EQ(mesh.cellLayer[c.i][c.j] * 100 + mesh.cellMask[c.i][c.j], c.layer * 100 + c.mask) << c.i << "," << c.j;
 }
 
-TEST_F(Ground, HeightAtClampsKeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLetsFallOnlyWhenAsked) {
+TEST_F(World, HeightAtClampsKeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLetsFallOnlyWhenAsked) {
     field.size = 4; build(4, 4.0f, 4.0f); auto& v = mesh.vertices;
     v[0][0].position.y = 2, v[1][0].position.y = 4, v[0][1].position.y = 8, v[4][0].position.y = 9;
     const struct { float u, v, expected; } reads[] = {
@@ -153,20 +155,7 @@ TEST(ViewVolume, ExcludesOnlySpheresWhollyBeyondAPlane) {
     for (const auto& c : cases) EXPECT_EQ(view.excludes(c.centre, c.radius), c.excluded) << c.centre.x << " " << c.centre.z;
 }
 
-namespace {
-
-class ParticleSystemTest : public testing::Test {
-protected:
-    void SetUp() override {
-        resetProgramState(); nextFreeHint = 0; frameClock.time = 1.0;
-        ps->emitInterval = 0.0f; ps->lifetime = 100.0f;
-    }
-    std::unique_ptr<ParticleSystem> ps = std::make_unique<ParticleSystem>();
-};
-
-}  // namespace
-
-TEST_F(ParticleSystemTest, AFullPoolDropsEmissionsSilentlyAndTheIntervalHoldsEvenAfterAReset) {
+TEST_F(World, AFullPoolDropsEmissionsSilentlyAndTheIntervalHoldsEvenAfterAReset) {
     for (int i = 0; i < 100; ++i) ASSERT_EQ(ps->emit(0, 0, 0), i);
     frameClock.time = 2.0; EXPECT_EQ(ps->emit(0, 0, 0), -1);
     EXPECT_EQ(ps->particles[100].visible, 0) << "the spare slot stays unused";
@@ -177,7 +166,7 @@ TEST_F(ParticleSystemTest, AFullPoolDropsEmissionsSilentlyAndTheIntervalHoldsEve
     EXPECT_EQ(ps->emit(0, 0, 0), 7);  // the search starts at the hint
 }
 
-TEST_F(ParticleSystemTest, LivesSpanHalfToOneAndAHalfTimesTheMeanAndColoursClamp) {
+TEST_F(World, LivesSpanHalfToOneAndAHalfTimesTheMeanAndColoursClamp) {
     ps->lifetime = 2.0f; ps->lifeJitter = ps->colorJitter = 1.0f; ps->startColor[0] = 0.9f;
     ps->endColor[0] = 0.1f; float lo = 10, hi = 0; int ones = 0, zeros = 0;
     rndSeed(5);
@@ -190,7 +179,7 @@ TEST_F(ParticleSystemTest, LivesSpanHalfToOneAndAHalfTimesTheMeanAndColoursClamp
     EXPECT_TRUE(ones > 200 && zeros > 200) << ones << " " << zeros;
 }
 
-TEST_F(ParticleSystemTest, UpdateRampsSizeColourAndAlphaOverTheLifeAndThenEndsIt) {
+TEST_F(World, UpdateRampsSizeColourAndAlphaOverTheLifeAndThenEndsIt) {
     ps->lifetime = 2.0f; ps->endSize = 3.0f;
     ps->startColor[1] = ps->startColor[2] = ps->endColor[0] = ps->endColor[1] = ps->endAlpha = 0.0f;
     ps->gravity = Vec3(0, -10, 0); ps->velocity = Vec3(1, 0, 0); const Particle& p = ps->particles[ps->emit(1, 2, 3)];
