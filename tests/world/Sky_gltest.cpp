@@ -129,6 +129,11 @@ TEST(SkyBoxGl, EachFaceIsSeenLookingAlongItsAxisWithItsPictureUprightAndTheTrave
     skyBox.radius = 4.0f; lookFromCentre(kLooks[0], skyBox.position); skyBox.draw();
     const int corners[4][2] = {{130, 90}, {190, 90}, {130, 150}, {190, 150}};
     for (int k = 0; k < 4; ++k) EXPECT_TRUE(sameColour(readPixel(corners[k][0], corners[k][1]), kQuad + 3 * k)) << k;
+    // The box writes no depth: what is drawn after it, however far, covers it (a white diamond 5 units out from
+    // the view axis, 10 units ahead).
+    glEnable(GL_DEPTH_TEST); glClear(GL_DEPTH_BUFFER_BIT); skyBox.draw(); glColor3f(1, 1, 1); glBegin(GL_QUADS);
+    for (const float* c : {kLooks[0], kLooks[1], kLooks[2], kLooks[3]}) glVertex3f(3 + 5 * c[0], -1 + 5 * c[2], -8);
+    glEnd(); glDisable(GL_DEPTH_TEST); EXPECT_TRUE(sameColour(readPixel(130, 90), kQuad + 9));
 
     // The frame of universe 2 puts the box around the eye, the camera's position raised by the eye offset: the
     // front face's middle lies level with the eye, halfway up the window.
