@@ -23,8 +23,7 @@ struct Frame {
     float x, y;
     int phase, key, special;
     bool focused;
-    int result;
-    int state;  // the widget's flag afterwards: on, pressed or dragging
+    int result, state;  // the state: the widget's flag afterwards, on, pressed or dragging
 };
 
 // Every 30 x 30 box stands at (30, 200) in the dialog: screen x 130..160, y 250..280. (300, 260) is outside.
@@ -35,8 +34,7 @@ void play(DialogItem& item, const std::vector<Frame>& frames) {
         const Frame& f = frames[i];
         float out = -1;
         DialogInput in = dialogInput(f.x, f.y, f.phase, f.key, f.special);
-        EXPECT_EQ(item.handleEvent(in, kOx, kOy, out, f.focused), f.result)
-            << "frame " << i;
+        EXPECT_EQ(item.handleEvent(in, kOx, kOy, out, f.focused), f.result) << "frame " << i;
         EXPECT_EQ(item.visible != 0, f.state != 0) << "frame " << i;
         if (f.result == kItemActivated && item.kind == kToggle) {
             EXPECT_FLOAT_EQ(out, float(f.state));
@@ -56,16 +54,9 @@ TEST(DialogItem, HitTestTruncatesAndCountsBothEdgesAsInside) {
 }
 
 TEST(DialogItem, SlidersMapKnobAndPointerByTheirScaleAndKeysStepAndClamp) {
-    const struct {
-        float value, lo, hi;
-        int integer, linear;
-        float x, y;
-        int phase, special;
-        bool focused;
-        float knob;  // where the knob stands before the input, as a fraction of the width
-        int result;
-        float out;
-    } rows[] = {
+    // knob: where the knob stands before the input, as a fraction of the width.
+    const struct { float value, lo, hi; int integer, linear; float x, y; int phase, special; bool focused;
+                   float knob; int result; float out; } rows[] = {
         // The middle of a quadratic 0.1..4 slider is 1.075; a press where the knob of 1.0 stands gives 1.0 back.
         {1.0f, 0.1f, 4.0f, 0, 0, along(0.5f), 260, 1, 0, false, std::sqrt(0.9f / 3.9f), kItemActivated, 1.075f},
         {1.0f, 0.1f, 4.0f, 0, 0, along(std::sqrt(0.9f / 3.9f)), 260, 1, 0, false, 0.48038f, kItemActivated, 1.0f},
@@ -94,49 +85,34 @@ TEST(DialogItem, SlidersMapKnobAndPointerByTheirScaleAndKeysStepAndClamp) {
 }
 
 TEST(DialogItem, BoxesAnswerPressesReleasesAndKeysFrameByFrame) {
+    // Frames of x, y, phase, key, special, focus -> result, state. A toggle built with 4.0 is on (a set bit);
+    // Enter or a side arrow with the focus flips it, a press inside too, holding does not flip again.
     ToggleItem toggle;
     toggle.kind = kToggle;
-    play(toggle, {
-        // x    y   phase key spcl focus result            state
-        {0, 0, 0, 0, 0, false, kItemIdle, 1},             // built with 4.0: a set bit is on
-        {0, 0, 0, 13, 0, true, kItemActivated, 0},        // Enter with the focus flips it and reports 0
-        {0, 0, 0, 0, 100, true, kItemActivated, 1},       // so do the side arrows
-        {0, 0, 0, 13, 0, false, kItemIdle, 1},            // not without the focus
-        {145, 265, 1, 0, 0, false, kItemActivated, 0},    // a press inside
-        {145, 265, 2, 0, 0, true, kItemIdle, 0},          // holding does not flip again
-    });
+    play(toggle, {{0, 0, 0, 0, 0, false, kItemIdle, 1}, {0, 0, 0, 13, 0, true, kItemActivated, 0},
+                  {0, 0, 0, 0, 100, true, kItemActivated, 1}, {0, 0, 0, 13, 0, false, kItemIdle, 1},
+                  {145, 265, 1, 0, 0, false, kItemActivated, 0}, {145, 265, 2, 0, 0, true, kItemIdle, 0}});
+    // A button pressed takes the focus; held away from it, it is up; released over it, activated and down;
+    // released outside or without the focus: nothing; Enter activates, down moves the focus without a press.
     ButtonItem button;
     button.kind = kButton;
-    play(button, {
-        {140, 260, 1, 0, 0, false, kItemPressed, 1},      // pressed: takes the focus
-        {300, 260, 2, 0, 0, true, kItemIdle, 0},          // held away from it: up
-        {140, 260, 3, 0, 0, true, kItemActivated, 1},     // released over it: activated, stays down
-        {140, 260, 1, 0, 0, false, kItemPressed, 1},
-        {300, 260, 3, 0, 0, true, kItemIdle, 1},          // released outside: nothing
-        {140, 260, 3, 0, 0, false, kItemIdle, 1},         // released without the focus: nothing
-        {0, 0, 0, 13, 0, true, kItemActivated, 1},        // Enter
-        {0, 0, 0, 0, 103, true, kItemIdle, 1},            // down moves the focus, it does not press
-    });
+    play(button, {{140, 260, 1, 0, 0, false, kItemPressed, 1}, {300, 260, 2, 0, 0, true, kItemIdle, 0},
+                  {140, 260, 3, 0, 0, true, kItemActivated, 1}, {140, 260, 1, 0, 0, false, kItemPressed, 1},
+                  {300, 260, 3, 0, 0, true, kItemIdle, 1}, {140, 260, 3, 0, 0, false, kItemIdle, 1},
+                  {0, 0, 0, 13, 0, true, kItemActivated, 1}, {0, 0, 0, 0, 103, true, kItemIdle, 1}});
+    // The close box takes a press anywhere, shows down while empty space is pressed, and activates when
+    // released over it with the focus, or by the right arrow.
     CloseBoxItem close;
     close.kind = kCloseBox;
-    play(close, {
-        {5, 5, 1, 0, 0, false, kItemPressed, 1},          // a press anywhere
-        {5, 5, 3, 0, 0, true, kItemIdle, 1},              // empty space pressed shows it down
-        {5, 5, 2, 0, 0, true, kItemIdle, 0},
-        {140, 260, 3, 0, 0, true, kItemActivated, 0},     // released over it with the focus
-        {140, 260, 3, 0, 0, false, kItemIdle, 0},
-        {0, 0, 0, 0, 102, true, kItemActivated, 0},
-    });
+    play(close, {{5, 5, 1, 0, 0, false, kItemPressed, 1}, {5, 5, 3, 0, 0, true, kItemIdle, 1},
+                 {5, 5, 2, 0, 0, true, kItemIdle, 0}, {140, 260, 3, 0, 0, true, kItemActivated, 0},
+                 {140, 260, 3, 0, 0, false, kItemIdle, 0}, {0, 0, 0, 0, 102, true, kItemActivated, 0}});
+    // The title drags from a press until the release, anywhere while held with the focus; page and side keys
+    // nudge, other keys do not.
     TitleItem title;
     title.kind = kTitle;
-    play(title, {
-        {200, 260, 2, 0, 0, true, kItemIdle, 0},          // not dragging yet
-        {140, 260, 1, 0, 0, false, kItemMovesDialog, 1},  // pressed: dragging
-        {500, 10, 2, 0, 0, true, kItemMovesDialog, 1},    // anywhere while held
-        {500, 10, 2, 0, 0, false, kItemIdle, 1},
-        {500, 10, 3, 0, 0, true, kItemMovesDialog, 0},    // released: the drag ends
-        {0, 0, 0, 0, 105, true, kItemMovesDialog, 0},     // page and side keys nudge
-        {0, 0, 0, 0, 101, true, kItemIdle, 0},
-        {0, 0, 0, 0, 100, false, kItemIdle, 0},
-    });
+    play(title, {{200, 260, 2, 0, 0, true, kItemIdle, 0}, {140, 260, 1, 0, 0, false, kItemMovesDialog, 1},
+                 {500, 10, 2, 0, 0, true, kItemMovesDialog, 1}, {500, 10, 2, 0, 0, false, kItemIdle, 1},
+                 {500, 10, 3, 0, 0, true, kItemMovesDialog, 0}, {0, 0, 0, 0, 105, true, kItemMovesDialog, 0},
+                 {0, 0, 0, 0, 101, true, kItemIdle, 0}, {0, 0, 0, 0, 100, false, kItemIdle, 0}});
 }
