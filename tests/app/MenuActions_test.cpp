@@ -1,5 +1,5 @@
-// Menu actions: each widget against the key that changes the same setting, the widget-only settings,
-// the colour and lightmap pages, and the navigation between pages.
+// Keys, buttons, the pointer and menu actions: state after key sequences, limits, wrap-arounds and messages, each
+// widget against the key that changes the same setting, the colour and lightmap pages, and page navigation.
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
@@ -48,6 +48,7 @@ protected:
         dispatchAction();
     }
     static std::string message() { return statusLine.text; }
+    static void press(int key, int modifiers = 0);
     // What a command may change besides the settings record.
     static auto state() {
         return std::make_tuple(message(), appState.worldSize, terrain.columns, lastGroundHeight, screen.clearPasses,
@@ -76,6 +77,12 @@ struct KeyAndWidget {
 
 void none() {}
 
+void Actions::press(int key, int modifiers) {
+    setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));
+    if (key & kSpecial) specialHandler(key - kSpecial, 0, 0);
+    else keyboardHandler(static_cast<unsigned char>(key), 0, 0);
+}
+
 const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_PAGE_UP, 0, 54, 1.05263f, none, [] { return prefs.groundHeight; }, 1.05263f, "Page: 1.05"},
     {']', 0, 53, 1.055555f, none, [] { return appState.worldSize; }, 8.44444f, "Object Size: 1.06"},
@@ -95,9 +102,10 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {' ', 5, 96, 0, none, [] { return float(prefs.clearScreen); }, 0, "-"},
     {'p', 5, 97, 1, none, [] { return float(prefs.paused); }, 1, "Pause"},
     // The reset also closes the popup and puts the default grid of 30 back.
-    {'r', 5, 98, 0, [] { prefs.moveSpeed = 3; openPopup(); prefs.tesselation = 80; applyWorldSettings(); },
-     [] { return prefs.moveSpeed + appState.popupOpen + dialogs.targetOpen + terrain.columns; }, 1 + 30,
-     "Reset w/o Prefs"},
+    {'r', 5, 98, 0, [] { prefs.moveSpeed = 3; openPopup(); prefs.tesselation = 80; applyWorldSettings();
+                         prefs.fullScreen = 0; prefs.windowWidth = 640; },  // and keeps the window
+     [] { return prefs.moveSpeed + appState.popupOpen + dialogs.targetOpen + terrain.columns + prefs.fullScreen * 1000 +
+                 prefs.windowWidth; }, 1 + 30 + 640, "Reset w/o Prefs"},
     {'b', 6, 31, 0.3f, [] { prefs.blendMode0 = 8; }, [] { return float(prefs.blendMode0); }, 0, "0:0-GL_ZERO"},
     {'B', 6, 32, 1.2f, [] { prefs.blendMode1 = 0; }, [] { return float(prefs.blendMode1); }, 1, "1:1-GL_ONE"},
     {kSpecial + GLUT_KEY_HOME, 9, 60, 1.05263f, [] { prefs.noiseLevel = 1; }, [] { return prefs.noiseLevel; },
@@ -135,9 +143,7 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
         SCOPED_TRACE(row.message);
         fresh();
         row.before();
-        setScriptedModifiers(row.key & kAlt ? GLUT_ACTIVE_ALT : 0);
-        if (row.key & kSpecial) specialHandler(row.key - kSpecial, 0, 0);
-        else if (row.key) keyboardHandler(static_cast<unsigned char>(row.key), 0, 0);
+        if (row.key) press(row.key);
         else act(row.page, row.id, row.v);
         EXPECT_FLOAT_EQ(row.observe(), row.expected);
         EXPECT_EQ(message(), row.message);
@@ -153,33 +159,30 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
     multiPassCloudShadow = 1;
 }
 
-TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
+TEST_F(Actions, ColourAndLightmapPagesActRelativeToTheirLastUseAndStayInStep) {
     dialogs.buildPage(6, 1);
     prefs.color[0] = prefs.color[1] = prefs.color[2] = 0.5f;
-    act(6, 24, 2.0f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[2], 1.0f);
-    EXPECT_EQ(dialogs.rebuildRequest, 1);
+    auto slider = [](int i) { return static_cast<SliderItem*>(dialogs.item(i))->value; };
+    act(6, 24, 2.0f);  // the scale doubles all three
+    EXPECT_EQ(prefs.color[0] + prefs.color[2] + dialogs.rebuildRequest, 3.0f);
     refresh();
-    EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(2))->value, 1.0f) << "the refresh moves the Red slider";
+    EXPECT_FLOAT_EQ(slider(2), 1.0f) << "the refresh moves the Red slider";
     act(6, 24, 1.0f);
     EXPECT_FLOAT_EQ(prefs.color[1], 0.5f) << "back to the level of the last use";
     act(6, 25, 0.3f);
     EXPECT_FLOAT_EQ(prefs.color[0], 0.8f);
     act(6, 25, 1.0f);
     EXPECT_FLOAT_EQ(prefs.color[0], 1.0f) << "clamped at 1";
-}
 
-TEST_F(Actions, LightmapTogglesAndTheCombinationSliderStayInStep) {
     dialogs.buildPage(9, 1);
     prefs.lightmap = 0;
-    act(9, 21, 1.0f);  // Film Noise
-    refresh();
-    act(9, 24, 1.0f);  // Vignette
-    refresh();
+    for (int id : {21, 24}) {  // Film Noise, Vignette
+        act(9, id, 1.0f);
+        refresh();
+    }
     EXPECT_EQ(prefs.lightmap, 9);
     EXPECT_EQ(message(), "9/64: X  Vignette ");
-    EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(7))->value, 9.0f);
+    EXPECT_FLOAT_EQ(slider(7), 9.0f);
     prefs.lightmap = 64 + 2;
     act(9, 23, 0.0f);
     EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
@@ -189,53 +192,169 @@ TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
     dialogs.buildPage(1, 1);
     dialogs.offsetX = 33;
     act(1, 3, 0);
-    EXPECT_EQ(dialogs.pageId, 2);
-    EXPECT_FLOAT_EQ(dialogs.offsetX, 33);
+    EXPECT_EQ(dialogs.pageId * 1000 + dialogs.offsetX, 2033);
     act(2, 7, 0);
     EXPECT_EQ(dialogs.pageId, 5) << "Options: General...";
     dialogs.offsetY = -20.0f;
     act(5, 93, 0);
-    EXPECT_EQ(dialogs.pageId, 2);
-    EXPECT_FLOAT_EQ(dialogs.offsetY, -20.0f) << "back at the same place";
-
+    EXPECT_EQ(dialogs.pageId * 1000 + dialogs.offsetY, 1980) << "back at the same place";
     dialogs.savedCameraMode = 1;
     prefs.cameraMode = 2;
     appState.popupOpen = 1;
-    keyboardHandler(27, 0, 0);
-    EXPECT_EQ(dialogs.pageId, 1) << "ESC steps back like the close box";
-    EXPECT_EQ(appState.exiting, 0) << "and does not quit";
-    keyboardHandler(27, 0, 0);
-    EXPECT_EQ(appState.popupOpen, 0) << "the main menu's ESC hides the popup";
-    EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
-    EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(dialogs.pageId, 1) << "and stays on the main menu for next time";
-    keyboardHandler(27, 0, 0);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0) << "with no popup, ESC leaves";
-}
-
-TEST_F(Actions, MusicHasItsOwnSwitchShownOnOnlyWhenSoundStarted) {
-    const struct { int started; float v; int shown; } rows[] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 1}};
-    for (const auto& row : rows) {
-        soundSystem.initialised = soundSystem.soundOn = row.started;
-        dialogs.buildPage(8, 1);
-        act(8, 702, row.v);
-        refresh();
-        EXPECT_EQ(soundSystem.initialised, row.started) << "shutdown closes only what started";
-        const DialogItem* music = nullptr;
-        for (int k = 0; k < dialogs.itemCount; ++k)
-            if (dialogs.item(k)->id == 702) music = dialogs.item(k);
-        ASSERT_NE(music, nullptr);
-        EXPECT_EQ(music->visible, row.shown) << row.started << " " << row.v;
+    // ESC steps back like the close box and does not quit; the main menu's ESC hides the popup, which shows
+    // the main menu next time; with no popup, ESC leaves.
+    const struct { int page, popup, camera, exiting; float target; } steps[] = {{1, 1, 2, 0, 0}, {1, 0, 1, 0, 0}};
+    for (const auto& step : steps) {
+        keyboardHandler(27, 0, 0);
+        EXPECT_EQ(std::make_tuple(dialogs.pageId, appState.popupOpen, prefs.cameraMode, appState.exiting),
+                  std::make_tuple(step.page, step.popup, step.camera, step.exiting));
     }
+    EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
+    keyboardHandler(27, 0, 0);
+    EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0);
 }
 
-TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
+TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewedTwiceASecondAtMost) {
+    for (auto [started, v, shown] : {std::tuple{0, 1.0f, 0}, {1, 0.0f, 0}, {1, 1.0f, 1}}) {
+        soundSystem.initialised = soundSystem.soundOn = started;
+        dialogs.buildPage(8, 1);
+        act(8, 702, v);
+        refresh();
+        EXPECT_EQ(soundSystem.initialised, started) << "shutdown closes only what started";
+        int music = -1;
+        for (int k = 0; k < dialogs.itemCount; ++k)
+            if (dialogs.item(k)->id == 702) music = dialogs.item(k)->visible;
+        EXPECT_EQ(music, shown) << started << " " << v;
+    }
     soundSystem.soundOn = 1;
     // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.
     for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.4, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
         frameClock.time = time;
         act(8, 71, volume);
-        EXPECT_FLOAT_EQ(soundSystem.sfxVolume, volume);
-        EXPECT_DOUBLE_EQ(volumePreviewTime, preview);
+        EXPECT_EQ(std::make_pair(soundSystem.sfxVolume, volumePreviewTime), std::make_pair(volume, preview));
     }
+}
+
+TEST_F(Actions, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
+    const struct { int key, modifiers; int* field; int start, expected; const char* message; } ints[] = {
+        {'u', 0, &prefs.universe, 3, 0, "Universe Off"}, {'N', 0, &prefs.debugLine, 0, 16, "n: 16"},
+        {'n', 0, &prefs.debugLine, 16, 0, "n: 0"}, {'v', 0, &prefs.cameraMode, 0, 1, "Camera 1: Manual Mouse/Arrow Key Control"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, -5, -5, "Lightmap Off"},  // Alt steps the mode only while on
+        {'L', 0, &prefs.lightmap, -5, 5, "Lightmap On"},
+        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "0/64: "},  // the new combination's layers: none
+    };
+    for (const auto& row : ints) {
+        *row.field = row.start;
+        press(row.key, row.modifiers);
+        EXPECT_EQ(*row.field, row.expected) << row.message;
+        EXPECT_STREQ(statusLine.text, row.message);
+    }
+    std::string seen;  // the letterbox goes up to six and back down
+    for (int i = 0; i < 9; ++i) {
+        press('l');
+        seen += static_cast<char>('0' + prefs.letterbox);
+    }
+    EXPECT_EQ(seen + statusLine.text, "123456543Letterbox: 3");
+}
+
+// One press from 1 moves the setting by its factor and says so; held for thousands of presses either way, it
+// stays a usable number that the other key moves back.
+TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
+    const struct { int down, up; float* field; float low, high, once; const char* message; } rows[] = {
+        {'{', '}', &prefs.cameraZ, -16, 16, 0, nullptr},  // +-2 world sizes, before the world grows
+        {'[', ']', &prefs.objectSize, 0.1f, 6, 0, nullptr},
+        {'(', ')', &prefs.lightRotateSpeed, 0.01f, 100, 0.9f, "Light Rotate Speed: 0.90"},
+        {'_', '+', &prefs.moveSpeed, 0.01f, 100, 0.9f, "Movement Speed: 0.90"},
+        {'-', '=', &prefs.rotateSpeed, 0.01f, 100, 0.9f, "Rotate Speed: 0.90"},
+        {'.', ',', &prefs.fov, 1, 179, 0, nullptr},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4, 0.95f, "Page: 0.95"},
+        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50, 0, nullptr},
+        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20, 0, nullptr},
+        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20, 0, nullptr},
+        {kSpecial + GLUT_KEY_F9, kSpecial + GLUT_KEY_F10, &prefs.f9Value, 0.01f, 3, 0.9f, "F9/F10: 0.90"},
+        {kSpecial + GLUT_KEY_F11, kSpecial + GLUT_KEY_F12, &prefs.fade, 0.01f, 1, 0.95f, "Fade Effect: 95.00"},
+        {kSpecial + GLUT_KEY_LEFT, kSpecial + GLUT_KEY_RIGHT, &prefs.arrowScaleX, 0.01f, 100, 0.95f, nullptr},
+        {kSpecial + GLUT_KEY_DOWN, kSpecial + GLUT_KEY_UP, &prefs.arrowScaleY, 0.01f, 100, 0.95f, nullptr},
+    };
+    auto hit = [&](int key, int times) {
+        for (int i = 0; i < times; ++i) press(key);
+    };
+    appState.worldSize = 8.0f;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.down);
+        if (row.message) {
+            *row.field = 1;
+            hit(row.down, 1);
+            EXPECT_FLOAT_EQ(*row.field, row.once);
+            EXPECT_STREQ(statusLine.text, row.message);
+        }
+        hit(row.down, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.low);
+        hit(row.up, 1);
+        EXPECT_GT(*row.field, row.low);
+        hit(row.up, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.high);
+    }
+    EXPECT_EQ(prefs.arrowCountX * 10 + prefs.arrowCountY, 1 * 10 - 1);  // one more right than left, up than down
+    EXPECT_FLOAT_EQ(appState.worldSize, 48.0f);                           // the world follows its size
+    EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
+}
+
+TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndLoadKeepsTheWindowAndTheCamera) {
+    appState.introDone = 0;
+    press('c');
+    press(kSpecial + GLUT_KEY_PAGE_UP);
+    EXPECT_EQ(prefs.showFps * 10 + prefs.groundHeight, 1.0f);
+    press(27);
+    EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
+
+    ScratchDir dir;
+    appState.introDone = 1;
+    prefs.fullScreen = 1;
+    prefs.windowWidth = 999;
+    press('!');
+    EXPECT_STREQ(statusLine.text, "Saved Prefs");
+    prefs.fullScreen = 0;
+    prefs.windowWidth = 640;
+    prefs.cameraMode = 1;
+    press('@');
+    EXPECT_STREQ(statusLine.text, "Loaded Prefs");
+    EXPECT_EQ(prefs.fullScreen * 10000 + prefs.windowWidth * 10 + prefs.cameraMode, 6401);
+}
+
+TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
+    press(kSpecial + GLUT_KEY_UP);
+    EXPECT_EQ(keyboard.arrows, 4);
+    press(kSpecial + GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(keyboard.arrows, 16);  // rising replaces forward
+    press(kSpecial + GLUT_KEY_LEFT);
+    press(kSpecial + GLUT_KEY_RIGHT);
+    EXPECT_EQ(keyboard.arrows, 16 | 2);
+    specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
+    EXPECT_EQ(keyboard.arrows, 16);
+    // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step, even within a frame.
+    for (auto [steps, states] : {std::pair{"d|u|", "1230"}, {"du||", "1130"}}) {
+        std::string seen;
+        for (const char* c = steps; *c; ++c) {
+            if (*c == '|') buttonsFrameStep();
+            else mouseHandler(GLUT_LEFT_BUTTON, *c == 'd' ? GLUT_DOWN : GLUT_UP, 10, 10);
+            seen += static_cast<char>('0' + mouse.leftButton);
+        }
+        EXPECT_EQ(seen, states) << steps;
+    }
+    prefs.cameraMode = 1;
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(appState.popupOpen * 10 + prefs.cameraMode, 12) << "the camera holds while the popup is open";
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    buttonsFrameStep();
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(appState.popupOpen * 10 + prefs.cameraMode, 1) << "a quick click closes it, its release does not reopen";
+    // The pointer in window pixels counts from the top; the overlay's from the bottom row, which is 0.
+    screen.width = 800;
+    screen.height = 600;
+    prefs.cameraMode = 2;
+    motionHandler(200, 0);
+    EXPECT_EQ(mouse.position.x * 1000 + mouse.position.y, 200599);
+    EXPECT_FLOAT_EQ(mouse.normX + mouse.normY, 0.25f + 599.0f / 600);
 }
