@@ -63,7 +63,8 @@ protected:
     ScratchDir dir;
 };
 
-// A key: a character, kSpecial + a GLUT special key code, kAlt + a character, or 0 for a widget without one.
+// A key: a character, kSpecial + a GLUT special key code, kAlt + a character, or 0 for a widget without one;
+// page -1 for a key without a widget.
 constexpr int kSpecial = 0x100, kAlt = 0x200;
 
 struct KeyAndWidget {
@@ -113,11 +114,24 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_F10, 9, 73, 1.111111f, none, [] { return prefs.f9Value; }, 1.111111f, "F9/F10: 1.11"},
     {kAlt + 'L', 9, 61, 9.5f, [] { prefs.lightmap = 8; }, [] { return float(prefs.lightmap); }, 9,
      "9/64: X  Vignette "},
+    {'u', -1, 0, 0, [] { prefs.universe = 3; }, [] { return float(prefs.universe); }, 0, "Universe Off"},
+    {'N', -1, 0, 0, none, [] { return float(prefs.debugLine); }, 16, "n: 16"},
+    {'n', -1, 0, 0, [] { prefs.debugLine = 16; }, [] { return float(prefs.debugLine); }, 0, "n: 0"},
+    {'v', -1, 0, 0, [] { prefs.cameraMode = 0; }, [] { return float(prefs.cameraMode); }, 1,
+     "Camera 1: Manual Mouse/Arrow Key Control"},
+    // Alt steps the lightmap's mode only while it is on; then the new combination's layers are named.
+    {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, -5, "Lightmap Off"},
+    {'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, 5, "Lightmap On"},
+    {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = 63; }, [] { return float(prefs.lightmap); }, 0, "0/64: "},
     {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
     // In this order: a failed load changes nothing but the message; then a load finds the saved file and
     // unpauses, holds the camera at 3 and clears, and puts the saved grid of 30 and world size of 8 in force.
     {0, 4, 1, 0, [] { prefs.paused = 1; }, [] { return float(prefs.paused); }, 1, "Could NOT Load Prefs"},
-    {'!', 3, 1, 0, none, [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
+    {'!', 3, 1, 0, [] { prefs.fullScreen = 1; prefs.windowWidth = 999; },
+     [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
+    // The load key keeps the window and the camera.
+    {'@', -1, 0, 0, [] { prefs.windowWidth = 640; prefs.cameraMode = 1; },
+     [] { return float(prefs.fullScreen * 10000 + prefs.windowWidth * 10 + prefs.cameraMode); }, 6401, "Loaded Prefs"},
     {0, 4, 1, 0, [] { prefs.paused = 1; prefs.cameraMode = 0; prefs.tesselation = 80; prefs.objectSize = 2; },
      [] { return prefs.paused + prefs.cameraMode + screen.clearPasses + terrain.columns + appState.worldSize; },
      0 + 3 + 1 + 30 + 8, "Loaded Prefs"},
@@ -147,7 +161,7 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
         else act(row.page, row.id, row.v);
         EXPECT_FLOAT_EQ(row.observe(), row.expected);
         EXPECT_EQ(message(), row.message);
-        if (!row.key) continue;
+        if (!row.key || row.page < 0) continue;
         const Prefs byKey = prefs;
         const auto stateByKey = state();
         fresh();
@@ -235,28 +249,6 @@ TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewe
     }
 }
 
-TEST_F(Actions, SteppingKeysMoveTheirSettingWithinItsLimitsAndConfirmIt) {
-    const struct { int key, modifiers; int* field; int start, expected; const char* message; } ints[] = {
-        {'u', 0, &prefs.universe, 3, 0, "Universe Off"}, {'N', 0, &prefs.debugLine, 0, 16, "n: 16"},
-        {'n', 0, &prefs.debugLine, 16, 0, "n: 0"}, {'v', 0, &prefs.cameraMode, 0, 1, "Camera 1: Manual Mouse/Arrow Key Control"},
-        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, -5, -5, "Lightmap Off"},  // Alt steps the mode only while on
-        {'L', 0, &prefs.lightmap, -5, 5, "Lightmap On"},
-        {'L', GLUT_ACTIVE_ALT, &prefs.lightmap, 63, 0, "0/64: "},  // the new combination's layers: none
-    };
-    for (const auto& row : ints) {
-        *row.field = row.start;
-        press(row.key, row.modifiers);
-        EXPECT_EQ(*row.field, row.expected) << row.message;
-        EXPECT_STREQ(statusLine.text, row.message);
-    }
-    std::string seen;  // the letterbox goes up to six and back down
-    for (int i = 0; i < 9; ++i) {
-        press('l');
-        seen += static_cast<char>('0' + prefs.letterbox);
-    }
-    EXPECT_EQ(seen + statusLine.text, "123456543Letterbox: 3");
-}
-
 // One press from 1 moves the setting by its factor and says so; held for thousands of presses either way, it
 // stays a usable number that the other key moves back.
 TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
@@ -300,26 +292,21 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
 }
 
-TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndLoadKeepsTheWindowAndTheCamera) {
+TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndTheLetterboxGoesUpToSixAndBackDown) {
     appState.introDone = 0;
     press('c');
     press(kSpecial + GLUT_KEY_PAGE_UP);
     EXPECT_EQ(prefs.showFps * 10 + prefs.groundHeight, 1.0f);
     press(27);
     EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
-
-    ScratchDir dir;
     appState.introDone = 1;
-    prefs.fullScreen = 1;
-    prefs.windowWidth = 999;
-    press('!');
-    EXPECT_STREQ(statusLine.text, "Saved Prefs");
-    prefs.fullScreen = 0;
-    prefs.windowWidth = 640;
-    prefs.cameraMode = 1;
-    press('@');
-    EXPECT_STREQ(statusLine.text, "Loaded Prefs");
-    EXPECT_EQ(prefs.fullScreen * 10000 + prefs.windowWidth * 10 + prefs.cameraMode, 6401);
+    appState.exiting = 0;
+    std::string seen;
+    for (int i = 0; i < 9; ++i) {
+        press('l');
+        seen += static_cast<char>('0' + prefs.letterbox);
+    }
+    EXPECT_EQ(seen + message(), "123456543Letterbox: 3");
 }
 
 TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
