@@ -26,15 +26,10 @@ protected:
     static void fresh() {
         resetProgramState();
         initPref();
-        appState.introDone = 1;
-        appState.soundEnabled = 0;
-        appState.worldSize = 8.0f;
+        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f;
         frameClock.realSeconds = 30.0;
         dialogs = DialogStack();
-        previousColorLevel = 1.0f;
-        previousMenuLevel = 0.0f;
-        volumePreviewTime = 0.0;
-        letterboxCounter = 0;
+        previousColorLevel = 1.0f, previousMenuLevel = 0.0f, volumePreviewTime = 0.0, letterboxCounter = 0;
         lastGroundHeight = prefs.groundHeight;
         screen.height = 600;
         statusLine.setMessage("-");
@@ -42,9 +37,7 @@ protected:
     }
     // The widget `id` on `page` reports `v` this frame.
     static void act(int page, int id, float v) {
-        dialogs.pageId = page;
-        dialogs.activatedId = id;
-        dialogs.activatedValue = v;
+        dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v;
         dispatchAction();
     }
     static std::string message() { return statusLine.text; }
@@ -59,7 +52,6 @@ protected:
     static void refresh() {
         if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.pageId, 0);
     }
-
     ScratchDir dir;
 };
 
@@ -271,14 +263,12 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     auto hit = [&](int key, int times) {
         for (int i = 0; i < times; ++i) press(key);
     };
-    appState.worldSize = 8.0f;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.down);
         if (row.message) {
             *row.field = 1;
             hit(row.down, 1);
-            EXPECT_FLOAT_EQ(*row.field, row.once);
-            EXPECT_STREQ(statusLine.text, row.message);
+            EXPECT_EQ(std::make_pair(*row.field, message()), std::make_pair(row.once, std::string(row.message)));
         }
         hit(row.down, 3000);
         EXPECT_FLOAT_EQ(*row.field, row.low);
@@ -299,8 +289,7 @@ TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndTheLetterboxGoesUpToSixAndBackD
     EXPECT_EQ(prefs.showFps * 10 + prefs.groundHeight, 1.0f);
     press(27);
     EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
-    appState.introDone = 1;
-    appState.exiting = 0;
+    appState.introDone = 1, appState.exiting = 0;
     std::string seen;
     for (int i = 0; i < 9; ++i) {
         press('l');
@@ -310,15 +299,13 @@ TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndTheLetterboxGoesUpToSixAndBackD
 }
 
 TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
-    press(kSpecial + GLUT_KEY_UP);
-    EXPECT_EQ(keyboard.arrows, 4);
-    press(kSpecial + GLUT_KEY_UP, GLUT_ACTIVE_CTRL);
-    EXPECT_EQ(keyboard.arrows, 16);  // rising replaces forward
-    press(kSpecial + GLUT_KEY_LEFT);
-    press(kSpecial + GLUT_KEY_RIGHT);
-    EXPECT_EQ(keyboard.arrows, 16 | 2);
+    std::string arrows;  // with Ctrl, rising replaces forward; right replaces left
+    for (auto [key, ctrl] : {std::pair{GLUT_KEY_UP, 0}, {GLUT_KEY_UP, GLUT_ACTIVE_CTRL}, {GLUT_KEY_LEFT, 0}, {GLUT_KEY_RIGHT, 0}}) {
+        press(kSpecial + key, ctrl);
+        arrows += std::to_string(keyboard.arrows) + " ";
+    }
     specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
-    EXPECT_EQ(keyboard.arrows, 16);
+    EXPECT_EQ(arrows + std::to_string(keyboard.arrows), "4 16 17 18 16");
     // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step, even within a frame.
     for (auto [steps, states] : {std::pair{"d|u|", "1230"}, {"du||", "1130"}}) {
         std::string seen;
@@ -338,9 +325,7 @@ TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
     mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
     EXPECT_EQ(appState.popupOpen * 10 + prefs.cameraMode, 1) << "a quick click closes it, its release does not reopen";
     // The pointer in window pixels counts from the top; the overlay's from the bottom row, which is 0.
-    screen.width = 800;
-    screen.height = 600;
-    prefs.cameraMode = 2;
+    screen.width = 800, screen.height = 600, prefs.cameraMode = 2;
     motionHandler(200, 0);
     EXPECT_EQ(mouse.position.x * 1000 + mouse.position.y, 200599);
     EXPECT_FLOAT_EQ(mouse.normX + mouse.normY, 0.25f + 599.0f / 600);
