@@ -10,25 +10,15 @@
 TEST(UniverseGl, EachUniverseShowsItsOwnSkyAndFogAndTheBoxesStandOrTravel) {
     resetProgramState();
     ScratchDir dir(true);
-    screen.width = 320;
-    screen.height = 240;
-    appState.worldSize = 8.0f;
+    screen.width = 320, screen.height = 240, appState.worldSize = 8.0f;
     screen.zFarBase = 3.57f * 8.0f;  // as after start-up: the box corners lie inside the far plane
     appState.sceneIndex = 2;         // no scene over the sky
-    prefs.clearScreen = 1;
-    prefs.fade = 1.0f;
-    prefs.cameraMode = 2;
-    camera.fov = 90.0f;
-    camera.eyeOffset[1] = 0.1f;
-    camera.moveRotors = &cameraMoveRotors;
-    camera.turnRotors = &cameraTurnRotors;
-    cameraTurnRotors.count = 3;
+    prefs.clearScreen = 1, prefs.fade = 1.0f, prefs.cameraMode = 2;
+    camera.fov = 90.0f, camera.eyeOffset[1] = 0.1f;
+    camera.moveRotors = &cameraMoveRotors, camera.turnRotors = &cameraTurnRotors, cameraTurnRotors.count = 3;
     skyBox.load("");
-    starField.starCount = 5000;
-    starField.copies = 2;
-    starField.shape = 0;
-    starField.outerDiameter = 16.0f;
-    starField.innerDiameter = 14.4f;
+    starField.starCount = 5000, starField.copies = 2, starField.shape = 0;
+    starField.outerDiameter = 16.0f, starField.innerDiameter = 14.4f;
     starField.build();
     auto frame = [](const Vec3& eye) {
         camera.position = eye;
@@ -59,8 +49,7 @@ TEST(UniverseGl, EachUniverseShowsItsOwnSkyAndFogAndTheBoxesStandOrTravel) {
     starField.release();
 
     // Reshape keeps the windowed size only when windowed, and never a zero height.
-    prefs.fullScreen = 1;
-    prefs.windowWidth = prefs.windowHeight = 450;
+    prefs.fullScreen = 1, prefs.windowWidth = prefs.windowHeight = 450;
     reshapeHandler(1280, 1024);
     EXPECT_EQ(prefs.windowWidth + screen.width, 450 + 1280);
     prefs.fullScreen = 0;

@@ -9,10 +9,8 @@ TEST(IntroSound, StartsOnceThenFollowsTheRotorsOnItsOwnChannelAndIsSilentWithSou
     FakeSoundLibrary fake;
     SoundSystem sound{fake};
     resetProgramState();
-    appContext.sound = &sound;
+    appContext.sound = &sound, prefs.noiseLevel = 1.0f, fake.nextChannel = 4;
     effectRotors.init(9);
-    prefs.noiseLevel = 1.0f;
-    fake.nextChannel = 4;
     sound.init();
     fake.calls.clear();
     auto moved = [] {
@@ -40,8 +38,7 @@ TEST(IntroSound, StartsOnceThenFollowsTheRotorsOnItsOwnChannelAndIsSilentWithSou
     EXPECT_EQ(sound.channel, 5);
     EXPECT_EQ(fake.callText(), moved());
     // The replay key sets the step back, and the sound starts again.
-    appState.introStep = 0;
-    fake.calls.clear();
+    appState.introStep = 0, fake.calls.clear();
     introSoundStep();
     EXPECT_EQ(fake.calls[0], "loadSample -1 thx2.wav 4096 0");
 }
