@@ -194,30 +194,19 @@ TEST_F(Actions, ColourAndLightmapPagesActRelativeToTheirLastUseAndStayInStep) {
     EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
 }
 
-TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
+TEST_F(Actions, EscapeStepsBackThenHidesThePopupThenLeaves) {
     dialogs.buildPage(1, 1);
-    dialogs.offsetX = 33;
     act(1, 3, 0);
-    EXPECT_EQ(dialogs.pageId * 1000 + dialogs.offsetX, 2033);
-    act(2, 7, 0);
-    EXPECT_EQ(dialogs.pageId, 5) << "Options: General...";
-    dialogs.offsetY = -20.0f;
-    act(5, 93, 0);
-    EXPECT_EQ(dialogs.pageId * 1000 + dialogs.offsetY, 1980) << "back at the same place";
-    dialogs.savedCameraMode = 1;
-    prefs.cameraMode = 2;
-    appState.popupOpen = 1;
-    // ESC steps back like the close box and does not quit; the main menu's ESC hides the popup, which shows
-    // the main menu next time; with no popup, ESC leaves.
-    const struct { int page, popup, camera, exiting; float target; } steps[] = {{1, 1, 2, 0, 0}, {1, 0, 1, 0, 0}};
-    for (const auto& step : steps) {
+    dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
+    // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
+    // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
+    std::string seen;
+    for (int i = 0; i < 3; ++i) {
         keyboardHandler(27, 0, 0);
-        EXPECT_EQ(std::make_tuple(dialogs.pageId, appState.popupOpen, prefs.cameraMode, appState.exiting),
-                  std::make_tuple(step.page, step.popup, step.camera, step.exiting));
+        seen += std::to_string(dialogs.pageId) + std::to_string(appState.popupOpen) + std::to_string(prefs.cameraMode) +
+                std::to_string(int(appState.exitStartTime)) + " ";
     }
-    EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
-    keyboardHandler(27, 0, 0);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0);
+    EXPECT_EQ(seen, "1120 1010 10130 ");
 }
 
 TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewedTwiceASecondAtMost) {
@@ -226,11 +215,10 @@ TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewe
         dialogs.buildPage(8, 1);
         act(8, 702, v);
         refresh();
-        EXPECT_EQ(soundSystem.initialised, started) << "shutdown closes only what started";
-        int music = -1;
-        for (int k = 0; k < dialogs.itemCount; ++k)
-            if (dialogs.item(k)->id == 702) music = dialogs.item(k)->visible;
-        EXPECT_EQ(music, shown) << started << " " << v;
+        int k = 0;
+        while (dialogs.item(k)->id != 702) ++k;
+        EXPECT_EQ(soundSystem.initialised * 10 + dialogs.item(k)->visible, started * 10 + shown)
+            << "shutdown closes only what started; the switch shows music on only then";
     }
     soundSystem.soundOn = 1;
     // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.

@@ -32,20 +32,14 @@ protected:
 
 TEST_F(Stack, WidgetsArePlacedByKindReusedByIdAndRefusedWhenThePageIsFull) {
     d->cursorY = 400;
-    EXPECT_EQ(d->addItem(kTitle, "Title", 0), 0);
-    ASSERT_EQ(d->itemCount, 2);
-    EXPECT_EQ(d->item(1)->kind, kCloseBox);
-    EXPECT_EQ(d->item(1)->position.x * 1000 + d->item(1)->position.y, 240400) << "on the title's row";
-    d->addItem(kSlider, "S", 5, 0.5f, 0, 1, 0, 1);
-    d->addItem(kToggle, "T", 6, 1);
-    EXPECT_EQ(d->cursorY, 280) << "50 for the title, 30 for a slider, 40 for a toggle";
-    EXPECT_EQ(d->addItem(kSlider, "S", 5, 0.75f, 0, 1, 0, 1), 2) << "the same id, at its index";
-    EXPECT_EQ(d->itemCount, 4);
-    EXPECT_FLOAT_EQ(static_cast<SliderItem*>(d->item(2))->value, 0.75f);
-    EXPECT_FLOAT_EQ(d->item(2)->position.y, 280);
+    // The title brings a close box on its row; then 50 for the title, 30 for a slider, 40 for a toggle.
+    EXPECT_EQ(d->addItem(kTitle, "Title", 0) + d->addItem(kSlider, "S", 5, 0.5f, 0, 1, 0, 1) + d->addItem(kToggle, "T", 6, 1), 5);
+    EXPECT_EQ(std::make_tuple(d->item(1)->kind, d->item(1)->position.x, d->item(1)->position.y, d->cursorY),
+              std::make_tuple(kCloseBox, 240.0f, 400.0f, 280.0f));
+    EXPECT_EQ(d->addItem(kSlider, "S", 5, 0.75f, 0, 1, 0, 1) * 10 + d->itemCount, 24) << "the same id, at its index";
+    EXPECT_EQ(static_cast<SliderItem*>(d->item(2))->value * 1000 + d->item(2)->position.y, 1030.0f);
     for (int id = 10; d->itemCount < DialogStack::kMaxItems; ++id) ASSERT_GE(d->addItem(kButton, "B", id), 0);
-    EXPECT_EQ(d->addItem(kButton, "B", 999), -1);
-    EXPECT_EQ(d->itemCount, 50);
+    EXPECT_EQ(d->addItem(kButton, "B", 999) * 100 + d->itemCount, -100 + 50);
     EXPECT_EQ(d->addItem(kToggle, "again", 6), 3) << "an existing id is still found on a full page";
 }
 
