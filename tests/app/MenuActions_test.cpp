@@ -19,6 +19,9 @@
 
 namespace {
 
+// A key: a character, kSpecial + a GLUT special key code, kAlt + a character.
+constexpr int kSpecial = 0x100, kAlt = 0x200;
+
 class Actions : public testing::Test {
 protected:
     void SetUp() override { fresh(); }
@@ -41,7 +44,11 @@ protected:
         dispatchAction();
     }
     static std::string message() { return statusLine.text; }
-    static void press(int key, int modifiers = 0);
+    static void press(int key, int modifiers = 0) {
+        setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));
+        if (key & kSpecial) specialHandler(key - kSpecial, 0, 0);
+        else keyboardHandler(static_cast<unsigned char>(key), 0, 0);
+    }
     // What a command may change besides the settings record.
     static auto state() {
         return std::make_tuple(message(), appState.worldSize, terrain.columns, lastGroundHeight, screen.clearPasses,
@@ -49,32 +56,14 @@ protected:
                                appState.popupOpen, dialogs.targetOpen);
     }
     // The dialog as the frame loop leaves it after a refresh request.
-    static void refresh() {
-        if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.pageId, 0);
-    }
+    static void refresh() { dialogs.rebuildRequest == 1 ? dialogs.buildPage(dialogs.pageId, 0) : void(); }
     ScratchDir dir;
-};
-
-// A key: a character, kSpecial + a GLUT special key code, kAlt + a character, or 0 for a widget without one;
-// page -1 for a key without a widget.
-constexpr int kSpecial = 0x100, kAlt = 0x200;
-
-struct KeyAndWidget {
-    int key, page, id;
-    float v;  // what the widget reports
-    void (*before)();
-    float (*observe)();
-    float expected;
-    const char* message;
 };
 
 void none() {}
 
-void Actions::press(int key, int modifiers) {
-    setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));
-    if (key & kSpecial) specialHandler(key - kSpecial, 0, 0);
-    else keyboardHandler(static_cast<unsigned char>(key), 0, 0);
-}
+// A key or 0 for a widget without one; page -1 for a key without a widget; v: what the widget reports.
+struct KeyAndWidget { int key, page, id; float v; void (*before)(); float (*observe)(); float expected; const char* message; };
 
 const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_PAGE_UP, 0, 54, 1.05263f, none, [] { return prefs.groundHeight; }, 1.05263f, "Page: 1.05"},
@@ -115,6 +104,7 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, -5, "Lightmap Off"},
     {'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, 5, "Lightmap On"},
     {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = 63; }, [] { return float(prefs.lightmap); }, 0, "0/64: "},
+    {0, 9, 23, 0, [] { prefs.lightmap = 64 + 2; }, [] { return float(prefs.lightmap); }, 2, "2/64: Y "},  // six flag bits kept
     {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
     // In this order: a failed load changes nothing but the message; then a load finds the saved file and
     // unpauses, holds the camera at 3 and clears, and puts the saved grid of 30 and world size of 8 in force.
@@ -165,48 +155,20 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
     multiPassCloudShadow = 1;
 }
 
-TEST_F(Actions, ColourAndLightmapPagesActRelativeToTheirLastUseAndStayInStep) {
+TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
     dialogs.buildPage(6, 1);
     prefs.color[0] = prefs.color[1] = prefs.color[2] = 0.5f;
-    auto slider = [](int i) { return static_cast<SliderItem*>(dialogs.item(i))->value; };
-    act(6, 24, 2.0f);  // the scale doubles all three
-    EXPECT_EQ(prefs.color[0] + prefs.color[2] + dialogs.rebuildRequest, 3.0f);
+    // Scale 2 doubles all three and the refresh moves the Red slider; scale 1 goes back to the level of the last
+    // use; the offset adds, clamped at 1.
+    act(6, 24, 2.0f);
     refresh();
-    EXPECT_FLOAT_EQ(slider(2), 1.0f) << "the refresh moves the Red slider";
-    act(6, 24, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[1], 0.5f) << "back to the level of the last use";
-    act(6, 25, 0.3f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 0.8f);
-    act(6, 25, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 1.0f) << "clamped at 1";
-
-    dialogs.buildPage(9, 1);
-    prefs.lightmap = 0;
-    for (int id : {21, 24}) {  // Film Noise, Vignette
-        act(9, id, 1.0f);
-        refresh();
-    }
-    EXPECT_EQ(prefs.lightmap, 9);
-    EXPECT_EQ(message(), "9/64: X  Vignette ");
-    EXPECT_FLOAT_EQ(slider(7), 9.0f);
-    prefs.lightmap = 64 + 2;
-    act(9, 23, 0.0f);
-    EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
-}
-
-TEST_F(Actions, EscapeStepsBackThenHidesThePopupThenLeaves) {
-    dialogs.buildPage(1, 1);
-    act(1, 3, 0);
-    dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
-    // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
-    // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
+    EXPECT_EQ(prefs.color[0] + prefs.color[2] + static_cast<SliderItem*>(dialogs.item(2))->value, 3.0f);
     std::string seen;
-    for (int i = 0; i < 3; ++i) {
-        keyboardHandler(27, 0, 0);
-        seen += std::to_string(dialogs.pageId) + std::to_string(appState.popupOpen) + std::to_string(prefs.cameraMode) +
-                std::to_string(int(appState.exitStartTime)) + " ";
+    for (auto [id, v] : {std::pair{24, 1.0f}, {25, 0.3f}, {25, 1.0f}}) {
+        act(6, id, v);
+        seen += std::to_string(prefs.color[0]).substr(0, 4) + std::to_string(prefs.color[1]).substr(0, 4) + " ";
     }
-    EXPECT_EQ(seen, "1120 1010 10130 ");
+    EXPECT_EQ(seen, "0.500.50 0.800.80 1.001.00 ");
 }
 
 TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewedTwiceASecondAtMost) {
@@ -233,12 +195,10 @@ TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewe
 // stays a usable number that the other key moves back.
 TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     const struct { int down, up; float* field; float low, high, once; const char* message; } rows[] = {
-        {'{', '}', &prefs.cameraZ, -16, 16, 0, nullptr},  // +-2 world sizes, before the world grows
-        {'[', ']', &prefs.objectSize, 0.1f, 6, 0, nullptr},
+        {'{', '}', &prefs.cameraZ, -16, 16, 0, nullptr}, {'[', ']', &prefs.objectSize, 0.1f, 6, 0, nullptr},  // before the world grows
         {'(', ')', &prefs.lightRotateSpeed, 0.01f, 100, 0.9f, "Light Rotate Speed: 0.90"},
         {'_', '+', &prefs.moveSpeed, 0.01f, 100, 0.9f, "Movement Speed: 0.90"},
-        {'-', '=', &prefs.rotateSpeed, 0.01f, 100, 0.9f, "Rotate Speed: 0.90"},
-        {'.', ',', &prefs.fov, 1, 179, 0, nullptr},
+        {'-', '=', &prefs.rotateSpeed, 0.01f, 100, 0.9f, "Rotate Speed: 0.90"}, {'.', ',', &prefs.fov, 1, 179, 0, nullptr},
         {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4, 0.95f, "Page: 0.95"},
         {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50, 0, nullptr},
         {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20, 0, nullptr},
@@ -270,20 +230,32 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
 }
 
-TEST_F(Actions, DuringTheIntroOnlyEscapeCountsAndTheLetterboxGoesUpToSixAndBackDown) {
+TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeavesAndTheLetterboxBounces) {
     appState.introDone = 0;
     press('c');
     press(kSpecial + GLUT_KEY_PAGE_UP);
     EXPECT_EQ(prefs.showFps * 10 + prefs.groundHeight, 1.0f);
     press(27);
     EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
-    appState.introDone = 1, appState.exiting = 0;
+    appState.introDone = 1, appState.exiting = 0, appState.exitStartTime = 0;
     std::string seen;
     for (int i = 0; i < 9; ++i) {
         press('l');
         seen += static_cast<char>('0' + prefs.letterbox);
     }
     EXPECT_EQ(seen + message(), "123456543Letterbox: 3");
+    seen.clear();
+    dialogs.buildPage(1, 1);
+    act(1, 3, 0);
+    dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
+    // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
+    // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
+    for (int i = 0; i < 3; ++i) {
+        keyboardHandler(27, 0, 0);
+        seen += std::to_string(dialogs.pageId) + std::to_string(appState.popupOpen) + std::to_string(prefs.cameraMode) +
+                std::to_string(int(appState.exitStartTime)) + " ";
+    }
+    EXPECT_EQ(seen, "1120 1010 10130 ");
 }
 
 TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
