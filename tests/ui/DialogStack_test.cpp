@@ -11,14 +11,12 @@ class Stack : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState();
-        screen.width = 800;
-        screen.height = 600;  // pages start at 0.7 x 600 = 420
+        screen.width = 800, screen.height = 600;  // pages start at 0.7 x 600 = 420
         d = std::make_unique<DialogStack>();
     }
     // A title row and three buttons 40 pixels apart at y 350, 310, 270, as a page would place them.
     void smallPage() {
-        d->cursorX = 30;
-        d->cursorY = 400;
+        d->cursorX = 30, d->cursorY = 400;
         d->addItem(kTitle, "T", 0);
         for (int id = 1; id <= 3; ++id) d->addItem(kButton, "B", id);
     }
@@ -65,9 +63,7 @@ TEST(OverlayFit, ABlockThatFitsStaysAndOneThatDoesNotIsMovedInThenDrawnSmaller) 
 TEST_F(Stack, PagesStackUpToNineteenPopBackWithLogLinesBeyondAndRefreshesKeepFocusAndPlace) {
     d->buildPage(1, 1);
     const int count = d->itemCount;
-    d->focus = 3;
-    d->offsetX = 25;
-    d->rebuildRequest = 1;
+    d->focus = 3, d->offsetX = 25, d->rebuildRequest = 1;
     d->buildPage(1, 0);
     EXPECT_EQ(d->rebuildRequest * 100 + d->itemCount, count);
     EXPECT_EQ(d->focus + d->offsetX, 3 + 25);

@@ -6,20 +6,20 @@
 TEST(FpsCounter, CatchesUpOneSecondPerFrameThenCountsFramesPerSecond) {
     resetProgramState();
     FpsCounter counter;
-    frameClock.advance(0);
     std::string seen;
-    // Started late at 3.5 s, each frame catches up a second seeing only itself; then 50 frames a second, whose
-    // figure at 4 s covers half a second; then the intro's end takes 5 s off the clock and 25 frames a second.
-    auto run = [&](int frames, double start, double step, int showAt) {
+    // Frames from `start` every `step` seconds (exact in binary, so that whole seconds are hit exactly); the figure
+    // after each whole second.
+    auto run = [&](int frames, double start, double step) {
         for (int i = 0; i < frames; ++i) {
-            frameClock.time = start + step * (i + 1) + 1e-9;
+            frameClock.time = start + step * i;
             counter.count();
-            if (i == showAt || i == frames - 1) seen += std::to_string(counter.fps) + " ";
+            if (frameClock.time == static_cast<int>(frameClock.time)) seen += std::to_string(counter.fps) + " ";
         }
     };
-    run(4, 3.5, 0, -1);
-    EXPECT_DOUBLE_EQ(counter.nextSecond, 4.0);
-    run(75, 3.5, 0.02, 24);
-    run(30, 0, 0.04, -1);
-    EXPECT_EQ(seen, "1 25 50 25 ");
+    // Started late at 3 s, each frame catches up a second seeing only itself; then 8 frames a second from the
+    // same 3 s, a whole second ending on the dot; then the intro's end takes 5 s off the clock: a fresh count.
+    run(4, 3.0, 0);
+    run(17, 3.0, 0.125);
+    run(9, 0.0, 0.25);
+    EXPECT_EQ(seen, "1 1 1 1 1 9 8 8 4 4 ");
 }

@@ -12,8 +12,7 @@ TEST(Pages, TextStyleLayoutAndWidgetValuesFollowThePageAndTheSettings) {
     ScratchDir dir;
     resetProgramState();
     initPref();
-    appState.worldSize = 8.0f;
-    screen.height = 600;
+    appState.worldSize = 8.0f, screen.height = 600;
     auto d = std::make_unique<DialogStack>();
     auto slider = [&](int i) { return static_cast<SliderItem*>(d->item(i)); };
     // Menu pages write large shaking text, settings pages small steady text; every title brings its close box.
@@ -37,12 +36,10 @@ TEST(Pages, TextStyleLayoutAndWidgetValuesFollowThePageAndTheSettings) {
     d->buildPage(9, 0);
     const int on[] = {1, 0, 0, 0, 0, 1};  // film, TV, Z, X grating, Y grating, vignette
     for (int i = 0; i < 6; ++i) EXPECT_EQ(d->item(8 + i)->visible != 0, on[i] == 1) << d->item(8 + i)->label;
-    camera.eyeOffset[1] = 1.5f;
-    prefs.paused = 1;
+    camera.eyeOffset[1] = 1.5f, prefs.paused = 1;
     d->buildPage(5, 1);
-    EXPECT_FLOAT_EQ(slider(3)->value, 1.5f);
-    EXPECT_FLOAT_EQ(slider(3)->maxValue, 16) << "twice the world size of 8";
-    EXPECT_TRUE(d->item(9)->visible);
+    EXPECT_EQ(std::make_tuple(slider(3)->value, slider(3)->maxValue, d->item(9)->visible), std::make_tuple(1.5f, 16.0f, 1))
+        << "the camera height up to twice the world size of 8, the pause on";
     multiPassCloudShadow = 0;
     d->buildPage(0, 1);
     EXPECT_FALSE(d->item(8)->visible);
