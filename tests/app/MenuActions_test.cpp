@@ -183,8 +183,8 @@ TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewe
             << "shutdown closes only what started; the switch shows music on only then";
     }
     soundSystem.soundOn = 1;
-    // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.
-    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.4, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
+    // (clock time, volume, time of the last preview afterwards): 1.5 is too soon after 1.0.
+    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.5, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
         frameClock.time = time;
         act(8, 71, volume);
         EXPECT_EQ(std::make_pair(soundSystem.sfxVolume, volumePreviewTime), std::make_pair(volume, preview));
@@ -244,9 +244,15 @@ TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeav
         seen += static_cast<char>('0' + prefs.letterbox);
     }
     EXPECT_EQ(seen + message(), "123456543Letterbox: 3");
-    seen.clear();
+    // A page opened from another stands where it stood, and so does the page a close box goes back to.
     dialogs.buildPage(1, 1);
+    dialogs.offsetX = 33;
     act(1, 3, 0);
+    act(2, 7, 0);  // Options: General...
+    dialogs.offsetY = -20;
+    act(5, 93, 0);
+    EXPECT_EQ(std::make_tuple(dialogs.pageId, dialogs.offsetX, dialogs.offsetY, dialogs.stackDepth), std::make_tuple(2, 33.0f, -20.0f, 1));
+    seen.clear();
     dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
     // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
     // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
