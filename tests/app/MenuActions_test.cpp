@@ -226,7 +226,8 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
         EXPECT_FLOAT_EQ(*row.field, row.high);
     }
     EXPECT_EQ(prefs.arrowCountX * 10 + prefs.arrowCountY, 1 * 10 - 1);  // one more right than left, up than down
-    EXPECT_FLOAT_EQ(appState.worldSize, 48.0f);                           // the world follows its size
+    EXPECT_EQ(std::make_tuple(appState.worldSize, screen.zFarBase, starField.outerDiameter, starField.innerDiameter),
+              std::make_tuple(48.0f, 3.57f * 48, 96.0f, 0.9f * 96)) << "the world, its far plane and stars follow its size";
     EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
 }
 
@@ -249,9 +250,10 @@ TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeav
     dialogs.offsetX = 33;
     act(1, 3, 0);
     act(2, 7, 0);  // Options: General...
+    const int general = dialogs.pageId;
     dialogs.offsetY = -20;
     act(5, 93, 0);
-    EXPECT_EQ(std::make_tuple(dialogs.pageId, dialogs.offsetX, dialogs.offsetY, dialogs.stackDepth), std::make_tuple(2, 33.0f, -20.0f, 1));
+    EXPECT_EQ(std::make_tuple(general, dialogs.pageId, dialogs.offsetX, dialogs.offsetY), std::make_tuple(5, 2, 33.0f, -20.0f));
     seen.clear();
     dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
     // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup

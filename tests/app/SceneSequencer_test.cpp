@@ -98,17 +98,24 @@ TEST_F(Sequencer, UserModeStartsNoChangeButARunningSplinterEndsOnTimeInEveryMode
     EXPECT_EQ(appState.splinterState, 2);
 }
 
-TEST_F(Sequencer, LightmapDrawSwitchesItOffInAboutTwoThirdsOfDrawsAndOtherwiseToAKnownMode) {
-    prefs.randomLightmap = 1;
+// Over many draws: the lightmap is off in about two thirds and otherwise a known mode, its scales lean small
+// (cubed: a mean of 2.6 each); a skip runs ahead in about two fifths.
+TEST_F(Sequencer, RandomDrawsFollowTheirOdds) {
+    prefs.randomLightmap = prefs.randomSkip = 1;
     afterIntro(0.0);
     rndSeed(2024);
-    int off = 0;
-    lastRandomLightmapTime = -100.0;
-    for (int i = 0; i < 18000; ++i, lastRandomLightmapTime = -100.0) {
-        randomChanges();
+    int off = 0, ahead = 0;
+    double scales = 0;
+    for (int i = 0; i < 18000; ++i) {
+        lastRandomLightmapTime = lastSkipTime = -100.0;
+        randomChanges();  // a lightmap change ends the call; the next one skips
         ASSERT_NE(std::string(",0,1,2,4,16,32,48,").find("," + std::to_string(prefs.lightmap) + ","), std::string::npos);
         ASSERT_TRUE(prefs.lightmapX >= 0.1f && prefs.lightmapX < 10.1f) << prefs.lightmapX;
-        off += prefs.lightmap == 0;
+        off += prefs.lightmap == 0, scales += prefs.lightmapX + prefs.lightmapY;
+        randomChanges();
+        ahead += splinter.skipPhase > 1;
     }
     EXPECT_NEAR(off / 18000.0, 12.0 / 18.0, 0.015);
+    EXPECT_NEAR(ahead / 18000.0, 0.4, 0.015);
+    EXPECT_NEAR(scales / 18000.0, 5.2, 0.15);
 }
