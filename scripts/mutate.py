@@ -23,7 +23,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-TREE_PARTS = ["CMakeLists.txt", "src", "tests", "tools"]
+TREE_PARTS = ["CMakeLists.txt", "dist", "scripts", "src", "tests", "tools"]
 XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -noreset"]
 ENV = dict(os.environ, LIBGL_ALWAYS_SOFTWARE="1")
 
