@@ -46,6 +46,22 @@ TEST(DialogItem, HitTestTruncatesAndCountsBothEdgesAsInside) {
     EXPECT_EQ(std::make_tuple(b.hitTest(160.9f, 280.9f, kOx, kOy), b.hitTest(161, 260, kOx, kOy),
                               b.hitTest(140, 249, kOx, kOy), b.hitTest(130, 250, kOx + 0.7f, kOy)),
               std::make_tuple(3, 2, 1, 3));
+    // A label starts after its widget: 15 pixels after a button, after the "On"/"Off" of a toggle, and after the
+    // value of a slider, both measured in the font's size of 20.
+    ToggleItem t;
+    SliderItem sl;
+    t.init("W", 1, 0, kToggle, 30, 200, 30, 30, 1.0f);
+    sl.init("S", 7, 2, kSlider, 30, 200, 140, 24, 1, 0, 2, 0, 1);
+    DialogItem::textBox = &dialogText;
+    DialogItem::fontSize = 20;
+    std::string rights;
+    for (const DialogItem* item : {static_cast<DialogItem*>(&b), static_cast<DialogItem*>(&t), static_cast<DialogItem*>(&sl)}) {
+        OverlayBox box = {0, 0, 0, 0};
+        item->growBox(box);
+        rights += std::to_string(int(box.right)) + " ";
+    }
+    DialogItem::textBox = nullptr;
+    EXPECT_EQ(rights, "88 193 333 ") << "the one-letter labels end 13 pixels after they start";
 }
 
 TEST(DialogItem, SlidersMapKnobAndPointerByTheirScaleAndKeysStepAndClamp) {
