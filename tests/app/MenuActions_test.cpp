@@ -200,9 +200,9 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
         {'_', '+', &prefs.moveSpeed, 0.01f, 100, 0.9f, "Movement Speed: 0.90"},
         {'-', '=', &prefs.rotateSpeed, 0.01f, 100, 0.9f, "Rotate Speed: 0.90"}, {'.', ',', &prefs.fov, 1, 179, 0, nullptr},
         {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4, 0.95f, "Page: 0.95"},
-        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50, 0, nullptr},
-        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20, 0, nullptr},
-        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20, 0, nullptr},
+        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50, 0.95f, "Home/End: 0.95"},
+        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20, 0.9f, "F1/F2: 0.90"},
+        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20, 0.9f, "F3/F4: 0.90"},
         {kSpecial + GLUT_KEY_F9, kSpecial + GLUT_KEY_F10, &prefs.f9Value, 0.01f, 3, 0.9f, "F9/F10: 0.90"},
         {kSpecial + GLUT_KEY_F11, kSpecial + GLUT_KEY_F12, &prefs.fade, 0.01f, 1, 0.95f, "Fade Effect: 95.00"},
         {kSpecial + GLUT_KEY_LEFT, kSpecial + GLUT_KEY_RIGHT, &prefs.arrowScaleX, 0.01f, 100, 0.95f, nullptr},
@@ -268,12 +268,13 @@ TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeav
 
 TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
     std::string arrows;  // with Ctrl, rising replaces forward; right replaces left
-    for (auto [key, ctrl] : {std::pair{GLUT_KEY_UP, 0}, {GLUT_KEY_UP, GLUT_ACTIVE_CTRL}, {GLUT_KEY_LEFT, 0}, {GLUT_KEY_RIGHT, 0}}) {
+    for (auto [key, ctrl] : {std::pair{GLUT_KEY_UP, 0}, {GLUT_KEY_UP, GLUT_ACTIVE_CTRL}, {GLUT_KEY_LEFT, 0}, {GLUT_KEY_RIGHT, 0},
+                                           {GLUT_KEY_DOWN, 0}, {GLUT_KEY_DOWN, GLUT_ACTIVE_CTRL}}) {
         press(kSpecial + key, ctrl);
         arrows += std::to_string(keyboard.arrows) + " ";
     }
     specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
-    EXPECT_EQ(arrows + std::to_string(keyboard.arrows), "4 16 17 18 16");
+    EXPECT_EQ(arrows + std::to_string(keyboard.arrows), "4 16 17 18 10 34 32");
     // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step, even within a frame.
     for (auto [steps, states] : {std::pair{"d|u|", "1230"}, {"du||", "1130"}}) {
         std::string seen;
