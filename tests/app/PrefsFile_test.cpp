@@ -75,6 +75,9 @@ TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCan
          false, 0, "d/real.pref", 55, false, true},
         {"a link to a file not made yet", [] { mkdir("d", 0700); symlink("d/new.pref", "Vulkora.pref"); }, false, 0,
          "d/new.pref", 55, false, true},
+        {"an absolute link to a file not made yet",
+         [] { mkdir("d", 0700); symlink((std::string(getcwd(nullptr, 0)) + "/d/abs.pref").c_str(), "Vulkora.pref"); },
+         false, 0, "d/abs.pref", 55, false, true},
     };
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -87,7 +90,7 @@ TEST(PrefsFile, SavesBesideTheOldFileThroughLinksAndInPlaceOnlyWhereNoNewFileCan
         Prefs p;
         p.tesselation = 55;
         if (c.fullDisk) setrlimit(RLIMIT_FSIZE, &small);  // the write itself fails, as on a full disk
-        EXPECT_EQ(savePrefs(p, "Vulkora"), c.result);
+        EXPECT_EQ(savePrefs(p, "./Vulkora"), c.result);  // a name with a folder, as in the user's directory
         setrlimit(RLIMIT_FSIZE, &saved);
         std::string bytes = readFile(*c.holder ? c.holder : "Vulkora.pref");
         struct stat st {};

@@ -54,6 +54,7 @@ TEST(UniverseGl, EachUniverseShowsItsOwnSkyAndFogAndTheBoxesStandOrTravel) {
     EXPECT_EQ(prefs.windowWidth + screen.width, 450 + 1280);
     prefs.fullScreen = 0;
     reshapeHandler(320, 240);
+    EXPECT_EQ(mouse.warpX * 1000 + mouse.warpY, 160120) << "the pointer is sent back to the middle";
     reshapeHandler(320, 0);  // minimised: no size to restore
     EXPECT_EQ(prefs.windowWidth * 1000 + prefs.windowHeight, 320240);
     EXPECT_GT(screen.height, 0);

@@ -64,6 +64,7 @@ TEST(TextGl, GlyphsLandAroundThePenAndThePenMovesDown) {
     box.drawText("HH", 100, 120, 20);
     GLint mode[2];
     glGetIntegerv(GL_POLYGON_MODE, mode);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     EXPECT_EQ(mode[0] * 1000 + box.position.y, GL_LINE * 1000 + 105.0f) << "the mode kept, the pen a line down";
     // Each glyph spans a size to either side vertically and half a size horizontally around its centre,
     // the top slanted 3 pixels right: the box that fitting into a window reckons with holds all the ink.
