@@ -40,10 +40,13 @@ TEST(Options, ScreensaverWindowSoundAndFrameCounterOrTheReasonForRefusal) {
         EXPECT_EQ(std::make_tuple(o.error, o.options.root, o.options.windowId, o.state.soundEnabled, o.prefs.showFps),
                   std::make_tuple(std::string(), r.root, r.windowId, r.sound, r.fps)) << r.line;
     }
-    EXPECT_EQ(start("--delay 20000", nullptr).options.delayMicros, 20000);
+    Outcome edges = start("--delay 20000 --fixed-step 10 --clock-start 0 --window-id 0X1f", nullptr);
+    EXPECT_EQ(std::make_tuple(edges.error, edges.options.delayMicros, edges.options.fixedStep, edges.options.clockStart,
+                              edges.options.windowId), std::make_tuple(std::string(), 20000, 10.0, 0.0, 0x1ful));
     // A refused line names its reason.
     const struct { const char *line, *saverWindow, *errorPart; } refused[] = {
-        {"--window 0x100", nullptr, "'0x100'"}, {"--fixed-step soon", nullptr, "'soon'"}, {"--window-id 0", nullptr, "'0'"},
+        {"--window 0x100", nullptr, "'0x100'"}, {"--fixed-step soon", nullptr, "'soon'"}, {"--fixed-step 10.5", nullptr, "'10.5'"},
+        {"--clock-start -1", nullptr, "'-1'"}, {"--window-id 0", nullptr, "'0'"},
         {"--window-id -5", nullptr, "'-5'"}, {"--window-id 0x", nullptr, "'0x'"}, {"--window-id 12abc", nullptr, "'12abc'"},
         {"--window-id 0x20000000", nullptr, "'0x20000000'"}, {"--window-id 99999999999999999999", nullptr, "--window-id"},
         {"--root --window-id 3", nullptr, "exclude each other"}, {"", "junk", "XSCREENSAVER_WINDOW"},
