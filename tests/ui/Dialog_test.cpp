@@ -171,7 +171,7 @@ TEST(OverlayFit, ABlockThatFitsStaysAndOneThatDoesNotIsMovedInThenDrawnSmaller) 
     const struct { OverlayBox box; float scale, shiftX, shiftY; } rows[] = {
         {{30, 31, 300, 366}, 1, 0, 0}, {{30, -44, 636, 366}, 1, 0, 48}, {{30, 200, 300, 470}, 1, 0, -20},
         {{-10, 100, 200, 300}, 1, 14, 0}, {{30, -149, 703, 366}, 446.0f / 515, 4.02f, 133.04f},
-        {{30, 100, 1294, 300}, 0.5f, -11, 150},
+        {{30, 100, 1294, 300}, 0.5f, -11, 150}, {{0, 0, 10000, 100}, 0.1f, 4, 90},  // never below a tenth
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.box.right);
