@@ -104,13 +104,15 @@ TEST(DialogItem, BoxesAnswerPressesReleasesAndKeysFrameByFrame) {
                   {0, 0, 0, 0, 100, true, kItemActivated, 1}, {0, 0, 0, 13, 0, false, kItemIdle, 1},
                   {145, 265, 1, 0, 0, false, kItemActivated, 0}, {145, 265, 2, 0, 0, true, kItemIdle, 0}});
     // A button pressed takes the focus; held away from it, it is up; released over it, activated and down;
-    // released outside or without the focus: nothing; Enter activates, down moves the focus without a press.
+    // released outside or without the focus: nothing; Enter activates, down moves the focus without a press;
+    // a press elsewhere lifts it.
     ButtonItem button;
     button.kind = kButton;
     play(button, {{140, 260, 1, 0, 0, false, kItemPressed, 1}, {300, 260, 2, 0, 0, true, kItemIdle, 0},
                   {140, 260, 3, 0, 0, true, kItemActivated, 1}, {140, 260, 1, 0, 0, false, kItemPressed, 1},
                   {300, 260, 3, 0, 0, true, kItemIdle, 1}, {140, 260, 3, 0, 0, false, kItemIdle, 1},
-                  {0, 0, 0, 13, 0, true, kItemActivated, 1}, {0, 0, 0, 0, 103, true, kItemIdle, 1}});
+                  {0, 0, 0, 13, 0, true, kItemActivated, 1}, {0, 0, 0, 0, 103, true, kItemIdle, 1},
+                  {300, 260, 1, 0, 0, true, kItemIdle, 0}});
     // The close box takes a press anywhere, shows down while empty space is pressed, and activates when
     // released over it with the focus, or by the right arrow.
     CloseBoxItem close;
