@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include <GL/gl.h>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -14,84 +15,36 @@ protected:
         resetProgramState();
         screen.width = 320;
         screen.height = 240;
-        screen.setLetterbox(0);
+        letterbox(0);
+    }
+    static void letterbox(int level) {
+        screen.setLetterbox(level);
         screen.applyViewport();
         screen.setOrtho2D();
     }
-    void fillWhite() {
-        glClearColor(1, 1, 1, 1);
+    static void fill(float grey) {
+        glClearColor(grey, grey, grey, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
 };
 
 }  // namespace
 
-TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColour) {
+TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColourAndTheFadeFillsInLineMode) {
     screen.setColor(0, 1, 0, 1);
     screen.clearPasses = 1.0f;
-    const int expectBlack[4] = {1, 1, 0, 0};
     for (int frame = 0; frame < 4; ++frame) {
-        fillWhite();
+        fill(1);
         screen.blackWipe();
-        EXPECT_EQ(readPixel(10, 10).r == 0, expectBlack[frame] == 1) << "frame " << frame;
-        if (frame == 0) {
-            float clear[4];
-            glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-            EXPECT_EQ(clear[0], 0.0f);
-            EXPECT_EQ(clear[1], 1.0f) << "the screen colour again";
-        }
+        EXPECT_EQ(readPixel(10, 10).r == 0, frame < 2) << "frame " << frame;
     }
     EXPECT_EQ(screen.clearPasses, 0.0f);
-}
-
-TEST_F(ScreenGl, ClearFramePaintsThePictureAreaUnlessWipingOrClearIsOff) {
-    struct Case {
-        int clearScreen;
-        float clearPasses;
-        int letterbox, red[4];  // at rows 71, 72, 167, 168: picture rows 72..167 at level 6
-    };
-    const Case cases[] = {{1, 0, 0, {0, 0, 0, 0}},
-                          {1, 2, 0, {255, 255, 255, 255}},
-                          {0, 0, 0, {255, 255, 255, 255}},
-                          {1, 0, 6, {255, 0, 0, 255}}};
-    for (const Case& c : cases) {
-        prefs.clearScreen = c.clearScreen;
-        screen.clearPasses = c.clearPasses;
-        screen.setLetterbox(c.letterbox);
-        screen.applyViewport();
-        screen.setOrtho2D();
-        fillWhite();
-        screen.clearFrame();
-        const int rows[4] = {71, 72, 167, 168};
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(readPixel(100, rows[k]).r, c.red[k]) << c.clearScreen << " " << c.clearPasses << " " << c.letterbox;
-    }
-}
-
-TEST_F(ScreenGl, LetterboxBarsAreBlackAtTheComputedRows) {
-    struct Case {
-        int height, level, bottom, top;  // five percent of the height per level, truncated
-    };
-    for (const Case& c : {Case{240, 2, 24, 216}, Case{99, 1, 4, 94}}) {
-        glClearColor(0.5f, 0.5f, 0.5f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        screen.height = c.height;
-        screen.setLetterbox(0);
-        screen.applyViewport();
-        screen.setOrtho2D();
-        screen.setLetterbox(c.level);
-        EXPECT_EQ(screen.viewportHeight, c.top - c.bottom);
-        screen.drawLetterbox();
-        const int rows[5] = {0, c.bottom - 1, c.bottom, c.top - 1, c.top};
-        const bool black[5] = {true, true, false, false, true};
-        for (int k = 0; k < 5; ++k) EXPECT_EQ(readPixel(5, rows[k]).r == 0, black[k]) << c.height << " row " << rows[k];
-        EXPECT_EQ(readPixel(319, c.height - 1).r, 0);
-    }
-}
-
-TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
+    screen.clearPasses = 2.0f;
+    screen.blackWipe();
+    float clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0] * 10 + clear[1], 1.0f) << "the screen colour again";
     screen.setColor(1, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     screen.drawFade(1.0f);
     GLint modes[2];
@@ -102,24 +55,53 @@ TEST_F(ScreenGl, FadeRectangleFillsInLineModeAndLeavesLineModeOn) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
+TEST_F(ScreenGl, ClearFramePaintsThePictureAreaUnlessWipingOrClearIsOff) {
+    // Red at rows 71, 72, 167, 168 after a white fill: the picture is rows 72..167 at level 6.
+    const struct { int clearScreen; float clearPasses; int letterbox, red[4]; } cases[] = {
+        {1, 0, 0, {0, 0, 0, 0}}, {1, 2, 0, {255, 255, 255, 255}}, {0, 0, 0, {255, 255, 255, 255}}, {1, 0, 6, {255, 0, 0, 255}}};
+    for (const auto& c : cases) {
+        prefs.clearScreen = c.clearScreen;
+        screen.clearPasses = c.clearPasses;
+        letterbox(c.letterbox);
+        fill(1);
+        screen.clearFrame();
+        const int rows[4] = {71, 72, 167, 168};
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(readPixel(100, rows[k]).r, c.red[k]) << &c - cases << " row " << rows[k];
+    }
+}
+
+TEST_F(ScreenGl, LetterboxBarsAreBlackAtTheComputedRows) {
+    // Five percent of the height per level, truncated.
+    for (const auto& c : {std::array<int, 4>{240, 2, 24, 216}, {99, 1, 4, 94}}) {
+        const int height = c[0], bottom = c[2], top = c[3];
+        fill(0.5f);
+        screen.height = height;
+        letterbox(0);
+        screen.setLetterbox(c[1]);
+        EXPECT_EQ(screen.viewportHeight, top - bottom);
+        screen.drawLetterbox();
+        const int rows[5] = {0, bottom - 1, bottom, top - 1, top};
+        for (int k = 0; k < 5; ++k) EXPECT_EQ(readPixel(5, rows[k]).r == 0, k < 2 || k == 4) << height << " row " << rows[k];
+        EXPECT_EQ(readPixel(319, height - 1).r, 0);
+    }
+}
+
 TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewNotBelowOneKeepsShapesAndKeepsWidePointsOutOfTheBars) {
     prefs.cameraZ = 0.5f;
     // A negative field of view would turn the picture upside down, zero would leave it black.
     const struct { float fov; int level; float fovy; } rows[] = {{90, 0, 90}, {90, 3, 79}, {90, 6, 46}, {39, 6, 1}};
     for (const auto& row : rows) {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        fill(0);
         screen.setLetterbox(row.level);
         screen.applyViewport();
         screen.setPerspective(320.0f / 240.0f, row.fov);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        float fovy = 2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f;
-        EXPECT_NEAR(fovy, row.fovy, 1e-3f) << "fov " << row.fov << ", level " << row.level;
+        EXPECT_NEAR(2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f, row.fovy, 1e-3f) << "level " << row.level;
         EXPECT_NEAR(m[14], -0.5f, 1e-6f) << "the eye sits cameraZ in front of the origin";
         // A square a fifth of the picture's height covers as many columns as rows.
-        float h = 0.1f * std::tan(row.fovy * 3.14159265f / 360.0f);
+        const float h = 0.1f * std::tan(row.fovy * 3.14159265f / 360.0f);
         glColor3f(1, 1, 1);
         glRectf(-h, -h, h, h);
         int across = 0, down = 0;
@@ -150,12 +132,10 @@ TEST_F(ScreenGl, TrailsFadeByFadeTimesStepTimesFortyAndNotAtAllAtFadeOne) {
     prefs.clearScreen = 0;
     frameClock.dt = 0.02f;
     camera.moveRotors = &cameraMoveRotors;
-    const float fades[2] = {1.0f, 0.5f};
-    const int expected[2] = {255, 153};  // 0.5 x 0.02 x 40 = 0.4 black over white
-    for (int i = 0; i < 2; ++i) {
-        prefs.fade = fades[i];
-        fillWhite();
+    for (auto [fade, red] : {std::pair{1.0f, 255}, {0.5f, 153}}) {  // 0.5 x 0.02 x 40 = 0.4 black over white
+        prefs.fade = fade;
+        fill(1);
         renderScene(320.0f / 240.0f);
-        EXPECT_NEAR(readPixel(160, 120).r, expected[i], 1) << "fade " << fades[i];
+        EXPECT_NEAR(readPixel(160, 120).r, red, 1) << "fade " << fade;
     }
 }
