@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 #include <GL/glu.h>
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,7 @@ class EffectsGl : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState();
-        screen.width = kW;
-        screen.height = kH;
-        prefs.textures = 1;
+        screen.width = kW, screen.height = kH, prefs.textures = 1;
         beginTestFrame(kW, kH, 1, 1, 1);
     }
 };
@@ -75,24 +74,15 @@ char colourAt(int x, int y) {
 // Starts splinters from spread-out seeds until one has the wanted grid.
 void chooseLayout(int columns, int rows) {
     splinter.skipPhase = 0.0f;
-    uint32_t k = 0;
-    do {
-        rndSeed(++k * 0x9E3779B9u);
+    for (uint32_t k = 1; splinter.columns != columns || splinter.rows != rows; ++k) {
+        rndSeed(k * 0x9E3779B9u);
         splinter.prepare();
-    } while (splinter.columns != columns || splinter.rows != rows);
-}
-
-void startSplinterShowing(float skipPhase, float direction) {
-    quadrantPicture();
-    splinter.skipPhase = skipPhase;
-    splinter.skipDirection = direction;
-    appState.splinterState = 2;
-    splinterFrame();
+    }
 }
 
 }  // namespace
 
-TEST_F(EffectsGl, VignetteDarkensThePictureAndRepeatsWithTheMagnification) {
+TEST_F(EffectsGl, VignetteDarkensThePictureRepeatsWithTheMagnificationAndRebuildsAtTheRefreshInterval) {
     setUpLightmap(8, 1.0f);
     lightmapOverlay.update();
     EXPECT_NEAR(readPixel(kW / 2 + 80, kH / 2).r, 191, 4) << "32 texels right of the centre";
@@ -103,16 +93,12 @@ TEST_F(EffectsGl, VignetteDarkensThePictureAndRepeatsWithTheMagnification) {
     lightmapOverlay.draw();
     EXPECT_LT(readPixel(kW / 2, kH / 2).r, 10);
     EXPECT_GE(readPixel(kW / 4, kH / 4).r, 245);
-}
-
-TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshIntervalAndNeverWhenSwitchedOff) {
+    // The mask rebuilds only at the refresh interval and never when switched off.
     setUpLightmap(4, 1.0f);  // pixel noise, so that each rebuild shows in the random state
     const struct { double now; float refresh; int flags; bool rebuilt; } frames[] = {
         {1.0, 0.075f, 4, true}, {1.05, 0.075f, 4, false}, {1.08, 0.075f, 4, true}, {1.10, 0.0f, 4, true}, {5.0, 0.075f, -4, false}};
     for (const auto& f : frames) {
-        frameClock.realSeconds = f.now;
-        prefs.lightmapRefresh = f.refresh;
-        prefs.lightmap = f.flags;
+        frameClock.realSeconds = f.now, prefs.lightmapRefresh = f.refresh, prefs.lightmap = f.flags;
         beginTestFrame(kW, kH, 1, 1, 1);
         overlayProjection();
         const uint32_t before = rndState();
@@ -123,40 +109,31 @@ TEST_F(EffectsGl, TheMaskRebuildsOnlyAtTheRefreshIntervalAndNeverWhenSwitchedOff
     EXPECT_EQ(readPixel(kW / 2, kH / 2).r, 255) << "nothing drawn";
 }
 
-TEST_F(EffectsGl, QuartersFillTheWindowExactlyThenShrinkToGapsAndNothing) {
+// Frames in turn, each a fresh draw of the four-colour picture and the colours at up to six window pixels.
+TEST_F(EffectsGl, SplinterQuartersShrinkToGapsAndTheSkipRollsThePictureByItsPhaseInItsDirection) {
     chooseLayout(2, 2);
     splinter.motionMask = 0x1000;
-    startSplinterShowing(0.0f, 1.0f);
-    frameClock.dt = 0.0f;
-    splinter.drawPieces();
-    EXPECT_EQ(std::string({colourAt(0, 0), colourAt(kW - 1, 0), colourAt(0, kH - 1), colourAt(kW - 1, kH - 1)}), "rgbw");
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    splinterFrame();
-    frameClock.dt = 2.0f;  // half size
-    splinter.drawPieces();
-    EXPECT_EQ(std::string({colourAt(kW / 4, kH / 4), colourAt(3 * kW / 4, kH / 4), colourAt(kW / 4, 3 * kH / 4),
-                           colourAt(3 * kW / 4, 3 * kH / 4)}),
-              "rgbw");
-    for (auto [x, y] : {std::pair{kW / 2, kH / 2}, {3, 3}}) EXPECT_EQ(colourAt(x, y), 'k');
-    splinterFrame();
-    splinter.drawPieces();
-    EXPECT_EQ(colourAt(kW / 4, kH / 4), 'k') << "no size left";
-}
-
-TEST_F(EffectsGl, SkipRollsThePictureByItsPhaseInItsDirection) {
-    // One step of 0.125 s moves the phase on by 0.25, to 0.26 (vertical) or 1.26 (horizontal); x, y a window pixel.
-    const struct { float phase, direction; int x, y; char expected; } cases[] = {
-        {0.01f, 1, 20, 72, 'b'},   // shows t = 0.56
-        {0.01f, 1, 20, 216, 'r'},  // t = 1.16, wrapped
-        {0.01f, -1, 20, 10, 'b'},  // t = -0.22, wrapped to 0.78
-        {1.01f, 1, 96, 20, 'g'},   // s = 1.56
-        {1.01f, -1, 10, 20, 'g'},  // s = -1.23
+    quadrantPicture();
+    appState.splinterState = 2;
+    const int l = kW / 4, r = 3 * kW / 4, b = kH / 4, t = 3 * kH / 4;
+    // A skip step of 0.125 s moves the phase on by 0.25, to 0.26 (vertical) or 1.26 (horizontal).
+    const struct { float phase, direction, dt; int at[6][2]; const char* colours; } frames[] = {
+        {0, 1, 0, {{0, 0}, {kW - 1, 0}, {0, kH - 1}, {kW - 1, kH - 1}}, "rgbw"},  // the quarters fill the window
+        {0, 1, 2, {{l, b}, {r, b}, {l, t}, {r, t}, {kW / 2, kH / 2}, {3, 3}}, "rgbwkk"},  // half size
+        {0, 1, 2, {{l, b}}, "k"},                                                     // no size left
+        {0.01f, 1, 0.125f, {{20, 72}, {20, 216}}, "br"},  // shows t = 0.56 and 1.16, wrapped
+        {0.01f, -1, 0.125f, {{20, 10}}, "b"},             // t = -0.22, wrapped to 0.78
+        {1.01f, 1, 0.125f, {{96, 20}}, "g"},              // s = 1.56
+        {1.01f, -1, 0.125f, {{10, 20}}, "g"},             // s = -1.23
     };
-    frameClock.dt = 0.125f;
-    for (const auto& c : cases) {
-        startSplinterShowing(c.phase, c.direction);
+    for (const auto& f : frames) {
+        splinter.skipPhase = f.phase, splinter.skipDirection = f.direction, frameClock.dt = f.dt;
+        splinterFrame();
         splinter.drawPieces();
-        EXPECT_EQ(colourAt(c.x, c.y), c.expected) << c.phase << " " << c.direction << " at " << c.x << "," << c.y;
-        EXPECT_NEAR(splinter.skipPhase, c.phase + 0.25f, 1e-6f);
+        std::string seen;
+        for (size_t k = 0; k < std::strlen(f.colours); ++k) seen += colourAt(f.at[k][0], f.at[k][1]);
+        EXPECT_EQ(seen, f.colours) << "frame " << &f - frames;
+        EXPECT_NEAR(splinter.skipPhase, f.phase ? f.phase + 0.25f : 0.0f, 1e-6f);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     }
 }

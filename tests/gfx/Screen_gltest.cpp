@@ -3,9 +3,9 @@
 #include "app/Globals.h"
 #include "support/TestSupport.h"
 #include <GL/gl.h>
-#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -55,71 +55,44 @@ TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColourAndTh
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(ScreenGl, ClearFramePaintsThePictureAreaUnlessWipingOrClearIsOff) {
-    // Red at rows 71, 72, 167, 168 after a white fill: the picture is rows 72..167 at level 6.
-    const struct { int clearScreen; float clearPasses; int letterbox, red[4]; } cases[] = {
-        {1, 0, 0, {0, 0, 0, 0}}, {1, 2, 0, {255, 255, 255, 255}}, {0, 0, 0, {255, 255, 255, 255}}, {1, 0, 6, {255, 0, 0, 255}}};
+// The clear paints the picture area unless wiping or switched off; the bars are black at five percent of the height
+// per level, truncated. Red at the rows below, at and above the picture's edges after a white fill.
+TEST_F(ScreenGl, ClearFramePaintsThePictureAreaAndTheBarsAreBlackAtTheComputedRows) {
+    const struct { int height, clearScreen; float clearPasses; int level; bool bars; int rows[4], red[4]; } cases[] = {
+        {240, 1, 0, 0, false, {71, 72, 167, 168}, {0, 0, 0, 0}},         {240, 1, 2, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}},
+        {240, 0, 0, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}}, {240, 1, 0, 6, false, {71, 72, 167, 168}, {255, 0, 0, 255}},
+        {240, 1, 0, 2, true, {23, 24, 215, 216}, {0, 255, 255, 0}},      {99, 1, 0, 1, true, {3, 4, 93, 94}, {0, 255, 255, 0}}};
     for (const auto& c : cases) {
         prefs.clearScreen = c.clearScreen;
         screen.clearPasses = c.clearPasses;
-        letterbox(c.letterbox);
+        screen.height = c.height;
+        letterbox(c.bars ? 0 : c.level);
+        screen.setLetterbox(c.level);
         fill(1);
-        screen.clearFrame();
-        const int rows[4] = {71, 72, 167, 168};
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(readPixel(100, rows[k]).r, c.red[k]) << &c - cases << " row " << rows[k];
+        c.bars ? screen.drawLetterbox() : screen.clearFrame();
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(readPixel(319, c.rows[k]).r, c.red[k]) << &c - cases << " row " << c.rows[k];
+        EXPECT_TRUE(c.level == 0 || screen.viewportHeight == c.rows[3] - c.rows[1]) << &c - cases;
     }
 }
 
-TEST_F(ScreenGl, LetterboxBarsAreBlackAtTheComputedRows) {
-    // Five percent of the height per level, truncated.
-    for (const auto& c : {std::array<int, 4>{240, 2, 24, 216}, {99, 1, 4, 94}}) {
-        const int height = c[0], bottom = c[2], top = c[3];
-        fill(0.5f);
-        screen.height = height;
-        letterbox(0);
-        screen.setLetterbox(c[1]);
-        EXPECT_EQ(screen.viewportHeight, top - bottom);
-        screen.drawLetterbox();
-        const int rows[5] = {0, bottom - 1, bottom, top - 1, top};
-        for (int k = 0; k < 5; ++k) EXPECT_EQ(readPixel(5, rows[k]).r == 0, k < 2 || k == 4) << height << " row " << rows[k];
-        EXPECT_EQ(readPixel(319, height - 1).r, 0);
-    }
-}
-
-TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewNotBelowOneKeepsShapesAndKeepsWidePointsOutOfTheBars) {
+// A negative field of view would turn the picture upside down, zero would leave it black; the picture keeps its
+// own shape, and the scissor keeps wide points and lines, clipped by their centre alone, out of the bars.
+TEST_F(ScreenGl, LetterboxNarrowsTheFieldOfViewNotBelowOneKeepsShapesAndScissorsTheBars) {
     prefs.cameraZ = 0.5f;
-    // A negative field of view would turn the picture upside down, zero would leave it black.
     const struct { float fov; int level; float fovy; } rows[] = {{90, 0, 90}, {90, 3, 79}, {90, 6, 46}, {39, 6, 1}};
     for (const auto& row : rows) {
-        fill(0);
         screen.setLetterbox(row.level);
-        screen.applyViewport();
         screen.setPerspective(320.0f / 240.0f, row.fov);
         float p[16], m[16];
         glGetFloatv(GL_PROJECTION_MATRIX, p);
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         EXPECT_NEAR(2.0f * std::atan(1.0f / p[5]) * 180.0f / 3.14159265f, row.fovy, 1e-3f) << "level " << row.level;
+        EXPECT_NEAR(p[5] / p[0], 320.0f / screen.viewportHeight, 1e-4f) << "level " << row.level;
         EXPECT_NEAR(m[14], -0.5f, 1e-6f) << "the eye sits cameraZ in front of the origin";
-        // A square a fifth of the picture's height covers as many columns as rows.
-        const float h = 0.1f * std::tan(row.fovy * 3.14159265f / 360.0f);
-        glColor3f(1, 1, 1);
-        glRectf(-h, -h, h, h);
-        int across = 0, down = 0;
-        for (int x = 0; x < 320; ++x) across += readPixel(x, 120).r > 0;
-        for (int y = 0; y < 240; ++y) down += readPixel(160, y).r > 0;
-        EXPECT_NEAR(across, down, 1) << "level " << row.level;
-        // A wide point centred just inside the picture's top edge stays out of the bar above it.
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glPointSize(8);
-        glBegin(GL_POINTS);
-        glVertex2f(0, 0.99f);
-        glEnd();
-        glPointSize(1);
-        EXPECT_GT(readPixel(160, screen.viewportTop - 1).r, 0);
-        EXPECT_EQ(readPixel(160, screen.viewportTop).r, 0) << "level " << row.level;
+        GLint box[4];
+        glGetIntegerv(GL_SCISSOR_BOX, box);
+        EXPECT_EQ(std::vector<int>(box, box + 4), (std::vector<int>{0, screen.viewportBottom, 320, screen.viewportHeight}));
+        EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
     }
     screen.setOrtho2D();
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "the overlays cover the bars";
