@@ -31,16 +31,15 @@ TEST(SoundFile, PositionalStereoIsMixedToMonoAndBadFilesGiveTheirError) {
             EXPECT_EQ(n, channels == 3 ? 0 : 6 / channels);
             EXPECT_EQ(error, channels == 3 ? snd::kErrFileBad : 0);
             EXPECT_EQ(info.channels, mixed ? 1 : channels);
-            if (channels < 3) EXPECT_EQ(data[1], mixed ? -25000 : frames[1]);
-            if (mixed) EXPECT_EQ(data[2], 7) << "(7 + 8) / 2 truncated";
+            if (channels == 3) continue;
+            EXPECT_EQ(data[1] * 100000 + data[2], mixed ? -25000 * 100000 + 7 : frames[1] * 100000 + frames[2]);  // 7.5 cut
         }
     }
 }
 
 TEST(OpenAlSoundLibrary, PlacedSoundsComeFromTheirSideOfThePicture) {
     ScratchDir dir(true);
-    writeFile("alsoft.conf",
-              "[general]\ndrivers = wave\nchannels = quad\n[wave]\nfile = " + dir.file("out.wav") + "\n");
+    writeFile("alsoft.conf", "[general]\ndrivers = wave\nchannels = quad\n[wave]\nfile = " + dir.file("out.wav") + "\n");
     setenv("ALSOFT_CONF", dir.file("alsoft.conf").c_str(), 1);  // read once: every opening rewrites the file
     const struct { float heading, x, z; bool right, front; } cases[] = {
         {0, 1, -1, true, true},   {0, -1, 1, false, false}, {90, 1, 1, true, true},
@@ -78,46 +77,37 @@ TEST(OpenAlSoundLibrary, PlacedSoundsComeFromTheirSideOfThePicture) {
     }
 
     OpenAlSoundLibrary lib;
-    EXPECT_EQ(lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0), nullptr);
-    EXPECT_EQ(lib.lastError(), snd::kErrUninitialised);
+    // A refused call and the error it leaves.
+    auto refused = [&lib](bool refusal, int error) { EXPECT_TRUE(refusal && lib.lastError() == error) << error; };
+    refused(lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0) == nullptr, snd::kErrUninitialised);
     EXPECT_EQ(lib.playSound(snd::kAnyChannel, nullptr), -1);
     lib.setOutput(5);
-    EXPECT_EQ(lib.lastError(), snd::kErrInvalidParam);
+    refused(true, snd::kErrInvalidParam);
     EXPECT_EQ(lib.setDriver(lib.driverCount()), 0) << "past the last device";
     lib.setOutput(snd::kOutputSystemDefault);
     ASSERT_TRUE(lib.driverCount() > 0 && lib.setDriver(-1) && lib.start(44000, 32, 0));
-    EXPECT_EQ(lib.start(44000, 32, 0), 0);
-    EXPECT_EQ(lib.lastError(), snd::kErrBusy);
-
+    refused(lib.start(44000, 32, 0) == 0, snd::kErrBusy);
+    // Samples are shared by file and mode and counted; freeing the last stops its channels.
     SampleHandle a = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kModeHardware3D, 0);
     SampleHandle b = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kModeHardware3D, 0);
-    SampleHandle flat = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a, b);
-    EXPECT_NE(flat, a);
-
+    EXPECT_TRUE(a != nullptr && a == b && lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0) != a);
     lib.freeSample(a);
     EXPECT_EQ(lib.playSound(snd::kAnyChannel, b), 0) << "one reference is left";
     lib.freeSample(b);
-    EXPECT_EQ(lib.playSound(snd::kAnyChannel, b), -1);
-    EXPECT_EQ(lib.lastError(), snd::kErrInvalidParam);
+    refused(lib.playSound(snd::kAnyChannel, b) == -1, snd::kErrInvalidParam);
     EXPECT_EQ(lib.channelsPlaying(), 0) << "freeing a sample stops its channels";
-    EXPECT_EQ(lib.loadSample(snd::kAnySlot, "missing.wav", snd::kMode2D, 0), nullptr);
-    EXPECT_EQ(lib.lastError(), snd::kErrFileNotFound);
+    refused(lib.loadSample(snd::kAnySlot, "missing.wav", snd::kMode2D, 0) == nullptr, snd::kErrFileNotFound);
     writeFile("noise.wav", "not a sound file at all");
-    EXPECT_EQ(lib.loadSample(snd::kAnySlot, "noise.wav", snd::kMode2D, 0), nullptr);
-    EXPECT_EQ(lib.lastError(), snd::kErrFileFormat);
-
+    refused(lib.loadSample(snd::kAnySlot, "noise.wav", snd::kMode2D, 0) == nullptr, snd::kErrFileFormat);
+    // 32 channels, a stopped one free again.
     SampleHandle thx = lib.loadSample(snd::kAnySlot, "thx2.wav", snd::kModeHardware3D, 0);
     ASSERT_NE(thx, nullptr);
     for (int c = 0; c < 32; ++c) ASSERT_EQ(lib.playSound(snd::kAnyChannel, thx), c);
-    EXPECT_EQ(lib.playSound(snd::kAnyChannel, thx), -1);
-    EXPECT_EQ(lib.lastError(), snd::kErrChannelAlloc);
+    refused(lib.playSound(snd::kAnyChannel, thx) == -1, snd::kErrChannelAlloc);
     EXPECT_EQ(lib.channelsPlaying(), 32);
-
     lib.stopSound(7);
     EXPECT_EQ(lib.channelsPlaying(), 31);
-    EXPECT_EQ(lib.playSound(snd::kAnyChannel, thx), 7) << "a stopped channel is free again";
+    EXPECT_EQ(lib.playSound(snd::kAnyChannel, thx), 7);
     lib.stopSound(snd::kAllChannels);
     EXPECT_EQ(lib.channelsPlaying(), 0);
     lib.close();
