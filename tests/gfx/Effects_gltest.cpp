@@ -96,7 +96,8 @@ TEST_F(EffectsGl, VignetteDarkensThePictureRepeatsWithTheMagnificationAndRebuild
     // The mask rebuilds only at the refresh interval and never when switched off.
     setUpLightmap(4, 1.0f);  // pixel noise, so that each rebuild shows in the random state
     const struct { double now; float refresh; int flags; bool rebuilt; } frames[] = {
-        {1.0, 0.075f, 4, true}, {1.05, 0.075f, 4, false}, {1.08, 0.075f, 4, true}, {1.10, 0.0f, 4, true}, {5.0, 0.075f, -4, false}};
+        {1.0, 0.075f, 4, true}, {1.05, 0.075f, 4, false}, {1.08, 0.075f, 4, true}, {1.10, 0.0f, 4, true},
+        {5.0, 0.075f, 0, false}, {6.0, 0.075f, -4, false}};
     for (const auto& f : frames) {
         frameClock.realSeconds = f.now, prefs.lightmapRefresh = f.refresh, prefs.lightmap = f.flags;
         beginTestFrame(kW, kH, 1, 1, 1);

@@ -83,7 +83,7 @@ TEST_F(SceneObjectGl, BillboardCoversItsExtentMovedTurnedAndFacingTheCamera) {
     }
 }
 
-TEST_F(SceneObjectGl, RepeatedBindIssuesNoSecondBindCall) {
+TEST_F(SceneObjectGl, RepeatedBindIssuesNoSecondBindCallAndAFreshBindSetsWrapAndEnvironment) {
     Texture a, b;
     a.bind();
     GLint bound = 0;
@@ -93,7 +93,14 @@ TEST_F(SceneObjectGl, RepeatedBindIssuesNoSecondBindCall) {
     a.bind();
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0) << "a cached bind must not call glBindTexture again";
+    b.wrapMode = GL_CLAMP, b.envMode = GL_REPLACE;  // both differ from GL's defaults
     b.bind();
+    GLint wrap[2], env = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap[1]);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    EXPECT_TRUE(wrap[0] == GL_CLAMP && wrap[1] == GL_CLAMP && env == GL_REPLACE) << wrap[0] << " " << wrap[1] << " " << env;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     a.bind();
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), a.name);
