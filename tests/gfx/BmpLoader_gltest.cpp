@@ -33,6 +33,9 @@ TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTex
     ASSERT_EQ(rgba.loadBmp("a.bmp", -1, 0, 1), 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH) * 10 + levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 42);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 2) << "mipmapped";
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST_MIPMAP_NEAREST);
     // Texel 5 (row 1, column 1): R = 250, G = 0, B = 5, alpha = the mean 85.
     EXPECT_EQ(readBack(GL_TEXTURE_2D, GL_RGBA, 4 * 2 * 4, 20, 4), (std::vector<int>{250, 0, 5, 85}));
     EXPECT_EQ(rgba.loadBmp("missing.bmp", -1, 0, 1), 1);
@@ -40,6 +43,8 @@ TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTex
     ASSERT_EQ(lum.loadBmpLumAlpha("f.bmp", -1, 0, 0), 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE_ALPHA);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 0) << "not mipmapped";
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
     EXPECT_EQ(readBack(GL_TEXTURE_2D, GL_LUMINANCE_ALPHA, 4, 0, 4), (std::vector<int>{30, 60, 0, 0}));
     spot.makeTextureLumAlpha(0, 0, 64.0f, 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 128);

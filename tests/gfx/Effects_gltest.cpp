@@ -121,7 +121,7 @@ TEST_F(EffectsGl, SplinterQuartersShrinkToGapsAndTheSkipRollsThePictureByItsPhas
     const struct { float phase, direction, dt; int at[6][2]; const char* colours; } frames[] = {
         {0, 1, 0, {{0, 0}, {kW - 1, 0}, {0, kH - 1}, {kW - 1, kH - 1}}, "rgbw"},  // the quarters fill the window
         {0, 1, 2, {{l, b}, {r, b}, {l, t}, {r, t}, {kW / 2, kH / 2}, {3, 3}}, "rgbwkk"},  // half size
-        {0, 1, 2, {{l, b}}, "k"},                                                     // no size left
+        {0, 1, 3, {{l, b}}, "k"},                                                     // no size left, not mirrored
         {0.01f, 1, 0.125f, {{20, 72}, {20, 216}}, "br"},  // shows t = 0.56 and 1.16, wrapped
         {0.01f, -1, 0.125f, {{20, 10}}, "b"},             // t = -0.22, wrapped to 0.78
         {1.01f, 1, 0.125f, {{96, 20}}, "g"},              // s = 1.56

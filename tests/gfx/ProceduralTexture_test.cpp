@@ -66,11 +66,13 @@ TEST(ProceduralTexture, RandomSpotsDrawOncePerTexelWithinTheirSpreadAndBlobsPeak
     const GeneratedTexels big = make(V::Rgba256, 0, 1.0f, 200);
     EXPECT_TRUE(texel(big, 128, 128) >= 234 && texel(big, 128, 128) < 254);
     EXPECT_LT(texel(big, 0, 128), 20);
-    // The blob cloud is scaled so that its densest texel is exactly 255; the sums pin the centres' draws.
-    for (auto [variant, sum] : {std::pair{V::Rgba128, 2653376L}, {V::Rgba256, 10702736L}}) {
-        const GeneratedTexels blobs = make(variant, 6);
-        const uint8_t* end = blobs.bytes + blobs.width * blobs.height * 4;
-        EXPECT_EQ(*std::max_element(blobs.bytes, end), 255);
-        EXPECT_EQ(std::accumulate(blobs.bytes, end, 0L), sum);
+    // The blob cloud is scaled so that its densest texel is exactly 255; sums pin the random and noise patterns.
+    EXPECT_EQ(*std::max_element(make(V::Rgba128, 6).bytes, make(V::Rgba128, 6).bytes + 128 * 128 * 4), 255);
+    const struct { V variant; int kind; float scale; int amount; long sum; } sums[] = {
+        {V::Rgba128, 6, 64, 0, 2653376}, {V::Rgba256, 6, 64, 0, 10702736}, {V::Rgba128, 7, 64, 0, 548992}, {V::Rgba1D, 7, 64, 0, 5116},
+        {V::Rgba128, 10, 64, 0, 11649247}, {V::Rgba128, 11, 0.5f, 3, 8345452}, {V::Rgba1D, 11, 0.7f, 4, 58548}};
+    for (const auto& c : sums) {
+        const GeneratedTexels t = make(c.variant, c.kind, c.scale, c.amount);
+        EXPECT_EQ(std::accumulate(t.bytes, t.bytes + t.width * t.height * t.bytesPerTexel, 0L), c.sum) << c.kind;
     }
 }

@@ -47,6 +47,14 @@ TEST_F(Splinter, FirstDrawPicksTheGridAndThePiecesTileThePicture) {
         ASSERT_TRUE(std::fabs(s.pieces[F::VX][c][r]) < 0.2f && s.pieces[F::AngleZ][c][r] == 0.0f);
     }
     for (int n : seen) EXPECT_GT(n, 30);
+    // The velocities and spins of one layout, summed with weights: the draws' scales and order.
+    rndSeed(9 * 0x9E3779B9u);
+    s.prepare();
+    double sum = 0;
+    for (int f = 0; f < ScreenSplinter::kFieldCount; ++f)
+        for (int i = 0; i < s.columns; ++i)
+            for (int j = 0; j < s.rows; ++j) sum += s.pieces[f][i][j] * (f + 1) * (i + 2 * j + 1);
+    EXPECT_NEAR(sum, 257593.565, 0.01) << s.columns << "x" << s.rows;
 }
 
 TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
@@ -73,7 +81,7 @@ TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEven
     ScratchDir dir;
     traceOpen("trace.txt");
     const struct { float start; uint32_t seed; float after; int state; } cases[] = {
-        {0.01f, 1, 0.0f, 0}, {1.01f, 20000, 1.01f, 2}};  // the draw after seed 1 is below 0.5, after 20000 above
+        {0.01f, 1, 0.0f, 0}, {1.01f, 20000, 1.01f, 2}, {0.01f, 20000, 0.01f, 2}};  // the draw after seed 1 is below 0.5
     for (const auto& c : cases) {
         s.columns = 7, s.rows = 3, s.motionMask = 5, s.pieceScale = 0.2f, s.skipPhase = c.start;
         traceSetFrame(&c - cases);
@@ -95,7 +103,7 @@ TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEven
     traceSetFrame(0);
     std::string lines;
     for (const TraceLine& l : readTrace("trace.txt")) lines += std::to_string(l.frame) + " " + l.kind + " " + l.text + "\n";
-    EXPECT_EQ(lines, "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n");
+    EXPECT_EQ(lines, "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n2 skip vertical +1\n");
 }
 
 // A window smaller than the capture texture is stretched over all of it: each texel from the pixel under it.

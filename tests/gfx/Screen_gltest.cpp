@@ -46,7 +46,13 @@ TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColourAndTh
     EXPECT_EQ(clear[0] * 10 + clear[1], 1.0f) << "the screen colour again";
     screen.setColor(1, 0, 0, 1);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
     screen.drawFade(1.0f);
+    float depth = 0;
+    glReadPixels(160, 120, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    glDisable(GL_DEPTH_TEST);
+    EXPECT_EQ(depth, 1.0f) << "the fade writes no depth";
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -56,10 +56,12 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
         EXPECT_EQ(mask, GL_TRUE);
         for (int k = 0; k < 4; ++k) EXPECT_EQ(glIsEnabled(caps[k]), !c.on[k]) << &c - cases << " cap " << k;
     }
-    GLint src = 0, dst = 0;
+    GLint src = 0, dst = 0, alpha = 0;
     glGetIntegerv(GL_BLEND_SRC, &src);
     glGetIntegerv(GL_BLEND_DST, &dst);
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &alpha);
     EXPECT_EQ(src * 10 + dst, GL_DST_COLOR * 10 + GL_ONE) << "set by the begin, not restored by the end";
+    EXPECT_EQ(alpha, GL_GREATER);
     for (GLenum cap : caps) glDisable(cap);
 }
 
