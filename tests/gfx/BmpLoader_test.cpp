@@ -51,7 +51,8 @@ TEST(BmpLoader, SizeLimitsShortFilesAndMissingFiles) {
         EXPECT_EQ(decodeBytes(bmpFile(c.width, c.height, "")).result, c.result) << c.width << "x" << c.height;
     EXPECT_EQ(decodeBytes(bmpFile(257, 256, countingPixels(257 * 256))).texels, nullptr);
     EXPECT_EQ(decodeBmp("no-such-file.bmp", -1, 0, BmpTexels::Rgba).result, 1);
-    // Five whole pixels and one stray byte of a 4 x 4 image, with every pixel opaque by the key.
+    // Five whole pixels and one stray byte of a 4 x 4 image, with every pixel opaque by the key, after a whole one.
+    decodeBytes(bmpFile(4, 4, countingPixels(16)));
     const DecodedBmp image = decodeBytes(bmpFile(4, 4, countingPixels(5) + "x"), 255);
     ASSERT_EQ(image.result, 0);
     EXPECT_EQ(image.texels[4 * 4 + 3], 255);
