@@ -121,8 +121,10 @@ TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColourAndTh
 // per level, truncated. Red at the rows below, at and above the picture's edges after a white fill.
 TEST_F(ScreenGl, ClearFramePaintsThePictureAreaAndTheBarsAreBlackAtTheComputedRows) {
     const struct { int height, clearScreen; float clearPasses; int level; bool bars; int rows[4], red[4]; } cases[] = {
-        {240, 1, 0, 0, false, {71, 72, 167, 168}, {0, 0, 0, 0}},         {240, 1, 2, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}},
-        {240, 0, 0, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}}, {240, 1, 0, 6, false, {71, 72, 167, 168}, {255, 0, 0, 255}},
+        {240, 1, 0, 0, false, {71, 72, 167, 168}, {0, 0, 0, 0}},
+        {240, 1, 2, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}},
+        {240, 0, 0, 0, false, {71, 72, 167, 168}, {255, 255, 255, 255}},
+        {240, 1, 0, 6, false, {71, 72, 167, 168}, {255, 0, 0, 255}},
         {240, 1, 0, 2, true, {23, 24, 215, 216}, {0, 255, 255, 0}},      {99, 1, 0, 1, true, {3, 4, 93, 94}, {0, 255, 255, 0}}};
     for (const auto& c : cases) {
         prefs.clearScreen = c.clearScreen;

@@ -65,7 +65,8 @@ TEST(SoundSystem, InitBringsTheLibraryUpInOrderAndChoosesTheDriverByItsCapabilit
 TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
     // Error texts cover the library's codes 0 to 19 and nothing else.
     const std::string kStart = "Snd: bad initilization:\n";
-    const struct { float version; int output, drivers, setDriver, setMixer, error, status; const char* lastCall; std::string log; } cases[] = {
+    // The script (error -2: the start succeeds), then the status, the last call and the log.
+    const struct { float version; int output, drivers, setDriver, setMixer, error, status; const char* last; std::string log; } cases[] = {
         {3.32f, 2, 1, 1, 1, -2, 1, "version", "Incorrect/outdated library version, should be FMOD 3.33\n\n"},
         {3.4f, 0, 1, 1, 1, -2, 2, "output", "Snd: cannot set output to DirectSound\n"},
         {3.4f, 2, 0, 1, 1, -2, 3, "driverCount", "Snd: no sound drivers\n"},
@@ -82,10 +83,10 @@ TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
         FakeSoundLibrary fake;
         fake.versionResult = c.version, fake.outputResult = c.output, fake.caps.resize(c.drivers, kHw);
         fake.setDriverResult = c.setDriver, fake.setMixerResult = c.setMixer;
-        fake.startResult = c.error == -2, fake.errorCode = c.error;  // -2: the start succeeds
+        fake.startResult = c.error == -2, fake.errorCode = c.error;
         SoundSystem sound(fake);
         EXPECT_EQ(sound.init(), c.status);
-        EXPECT_EQ(fake.calls.back(), c.lastCall);
+        EXPECT_EQ(fake.calls.back(), c.last);
         EXPECT_EQ(readFile("app.log"), c.log);
         EXPECT_EQ(sound.soundOn + sound.initialised, 0);
         // Silent from now on: nothing reaches the library and every play says so.
