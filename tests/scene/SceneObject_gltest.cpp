@@ -34,8 +34,12 @@ std::vector<int> readBack(GLenum target, GLenum format, int bytes, int from, int
 
 TEST_F(SceneObjectGl, OverlapStopsAtExactlyTheSummedRadiusAndMotionFollowsTheStep) {
     SceneObject a, b;
-    a.radius = 0.5f, b.radius = 0.25f, b.position = Vec3(0.75f, 0, 0);
-    EXPECT_FALSE(a.overlaps(b)) << "touching at the summed radius is not overlapping";
+    a.radius = 0.5f, b.radius = 0.25f;
+    for (int axis = 0; axis < 3; ++axis) {
+        b.position = Vec3(0.1f, -0.1f, 0.1f);
+        b.position[axis] = axis == 1 ? -0.75f : 0.75f;
+        EXPECT_FALSE(a.overlaps(b)) << "touching at the summed radius is not overlapping, axis " << axis;
+    }
     b.position = Vec3(0.7f, -0.7f, 0.7f);
     EXPECT_TRUE(a.overlaps(b));
     prefs.objectSize = 0.5f;
