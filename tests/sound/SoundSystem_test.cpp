@@ -91,11 +91,7 @@ TEST(SoundSystem, EachFailedStepWritesItsLineStopsThereAndLeavesSoundOff) {
         EXPECT_EQ(sound.soundOn + sound.initialised, 0);
         // Silent from now on: nothing reaches the library and every play says so.
         fake.calls.clear();
-        sound.stopAll();
-        sound.setVolume(0.5f);
-        sound.setSfxVolume(0.5f);
-        sound.setFrequency(100);
-        sound.playSong(&fake);
+        sound.stopAll(), sound.setVolume(0.5f), sound.setSfxVolume(0.5f), sound.setFrequency(100), sound.playSong(&fake);
         EXPECT_EQ(sound.loadSample("explosion.wav"), nullptr);
         EXPECT_EQ(sound.playFile("hit.wav") + sound.playFile3D("hit.wav", 0, 0, 0), -2);
         EXPECT_EQ(sound.playSample(&fake) + sound.playSample3D(&fake, 0, 0, 0), -2);
@@ -110,22 +106,14 @@ TEST(SoundSystem, GuardedOperationsReachTheCurrentChannelAndSamplesLoadWithASter
     s.fake.calls.clear();
     // Without a channel the volume is kept for the next one but not sent.
     s.sound.channel = -1;
-    s.sound.setVolume(0.5f);
-    s.sound.setPan(0.5f);
-    s.sound.setFrequency(44000);
-    s.sound.setSfxVolume(1.0f);
+    s.sound.setVolume(0.5f), s.sound.setPan(0.5f), s.sound.setFrequency(44000), s.sound.setSfxVolume(1.0f);
     EXPECT_TRUE(s.sound.volume == 0.5f && s.sound.frequency == 44000);
     s.sound.channel = 3;
-    s.sound.setVolume(0.5f);
-    s.sound.setPan(0.25f);
-    s.sound.setFrequency(22050);
-    s.sound.stopAll();
-    s.sound.setMusicVolume(nullptr, 0.5f);
-    s.sound.setMusicVolume(reinterpret_cast<SongHandle>(7), 0.5f);
+    s.sound.setVolume(0.5f), s.sound.setPan(0.25f), s.sound.setFrequency(22050), s.sound.stopAll();
+    s.sound.setMusicVolume(nullptr, 0.5f), s.sound.setMusicVolume(reinterpret_cast<SongHandle>(7), 0.5f);
     EXPECT_FLOAT_EQ(s.sound.pan, 0.5f) << "callers keep the pan themselves";
     s.sound.lastSample = s.sound.loadSample("explosion.wav");
-    s.sound.freeSample(nullptr);
-    s.sound.close();
+    s.sound.freeSample(nullptr), s.sound.close();
     EXPECT_EQ(s.fake.callText(),
               "setSfxMasterVolume 255\nsetVolume 3 127\nsetPan 3 63\nsetFrequency 3 22050\nstopSound -3\n"
               "setSongVolume #7 127\nloadSample -1 /data/explosion.wav 4096 0\nloadSample -1 /data/explosion.wav 64 0\n"
