@@ -1,11 +1,9 @@
-// Core services: the frame clock's cap, jump back and counter wraps; the random sequence; the vector length clamp;
+// Core services: the frame clock's cap, jump back and counter wraps; the vector length clamp;
 // the application log on the console and in its file.
 #include "core/AppLog.h"
 #include "core/Clock.h"
 #include "core/MathUtil.h"
-#include "core/Random.h"
 #include "support/TestSupport.h"
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -41,15 +39,6 @@ TEST(Clock, RunsOnSmoothlyFromALateStartAndAcrossTheCounterWraps) {
             EXPECT_NEAR(c.realSeconds, start * 0.001 + 0.02 * k, 1e-6) << start;
         }
     }
-}
-
-TEST(Random, KnownSeedGivesTheKnownValuesAndUniformFloatsFillTheirRange) {
-    rndSeed(1);
-    for (int value : {41, 18467, 6334}) EXPECT_EQ(rndInt(), value);
-    rndSeed(12345);
-    float low = 1, high = 0;
-    for (int i = 0; i < 10000; ++i) low = std::min(low, rnd(2.5f) / 2.5f), high = std::max(high, rnd(2.5f) / 2.5f);
-    EXPECT_TRUE(low >= 0 && low < 0.01f && high < 1 && high > 0.99f) << low << " " << high;
 }
 
 TEST(MathUtil, LongVectorsAreScaledDownToTheLimitAndShortOrEmptyOnesKept) {
