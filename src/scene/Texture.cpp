@@ -22,7 +22,7 @@ void Texture::bindTarget(GLenum target) {
     boundTextureName = name;
     glBindTexture(target, name);
     if (wrapMode != 0) {
-        (void)(target, GL_TEXTURE_WRAP_S, static_cast<GLint>(wrapMode));
+        glTexParameteri(target, GL_TEXTURE_WRAP_S, static_cast<GLint>(wrapMode));
         glTexParameteri(target, GL_TEXTURE_WRAP_T, static_cast<GLint>(wrapMode));
     }
     if (envMode != 0) glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(envMode));

@@ -1,4 +1,4 @@
-// Core services: the frame clock's cap, jump back and counter wraps; the vector length clamp;
+// Core services: the frame clock's cap and jump back; the vector length clamp;
 // the application log on the console and in its file.
 #include "core/AppLog.h"
 #include "core/Clock.h"
@@ -23,22 +23,6 @@ TEST(Clock, StallsAdvanceByOneCappedStepTheLostTimeStaysAbsorbedAndALowerOffsetS
     EXPECT_NEAR(c.dt, -4.98f, 1e-4);
     c.advance(3260);
     EXPECT_NEAR(c.dt, 0.02f, 1e-5);
-}
-
-// A late start (30 days) and the 32-bit counter going negative (24.8 days) or back to 0 (49.7 days).
-TEST(Clock, RunsOnSmoothlyFromALateStartAndAcrossTheCounterWraps) {
-    for (uint32_t start : {2592000000u, 0x7fffffffu - 30, 0xffffffffu - 30}) {
-        Clock c;
-        c.startAt(static_cast<int>(start));
-        EXPECT_DOUBLE_EQ(c.time, start * 0.001);
-        for (int k = 1; k <= 4; ++k) {
-            const double before = c.time;
-            c.advance(static_cast<int>(start + 20u * k));
-            EXPECT_NEAR(c.dt, 0.02f, 1e-5) << start;
-            EXPECT_NEAR(c.time - before, 0.02, 1e-6) << start;
-            EXPECT_NEAR(c.realSeconds, start * 0.001 + 0.02 * k, 1e-6) << start;
-        }
-    }
 }
 
 TEST(MathUtil, LongVectorsAreScaledDownToTheLimitAndShortOrEmptyOnesKept) {

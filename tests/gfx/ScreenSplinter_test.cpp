@@ -1,10 +1,9 @@
-// Splinter layout choices, the motion rules, the shrink, the skip's roll-and-end state machine and its trace.
+// Splinter grid choices, the motion rules, the shrink, the skip's roll-and-end state machine and its trace.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "core/Trace.h"
 #include "gfx/ScreenSplinter.h"
 #include "support/TestSupport.h"
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,8 +22,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Splinter, FirstDrawPicksTheGridAndThePiecesTileThePicture) {
-    const float a = 320.0f / 240.0f;
+// The grid by the first draw (the launch shows in the golden run's frames).
+TEST_F(Splinter, FirstDrawPicksTheGridSpeedAndRules) {
     int seen[4] = {0, 0, 0, 0};
     for (uint32_t k = 1; k <= 400; ++k) {
         const uint32_t seed = k * 0x9E3779B9u;  // spread out: neighbouring seeds start alike
@@ -40,21 +39,8 @@ TEST_F(Splinter, FirstDrawPicksTheGridAndThePiecesTileThePicture) {
         ASSERT_TRUE(gridOk[kind]) << "seed " << seed << " r1 " << r1;
         ASSERT_TRUE(s.speed >= 0.5f && s.speed < 1.5f && s.pieceScale == 1.0f);
         ASSERT_TRUE(s.motionMask >= 1 && s.motionMask <= 8191) << seed;
-        const int c = s.columns - 1, r = s.rows - 1;
-        const float edges[4] = {s.pieces[F::X][0][0] - s.halfPieceWidth + a / 2, s.pieces[F::X][c][r] + s.halfPieceWidth - a / 2,
-                                s.pieces[F::Y][0][0] - s.halfPieceHeight + 0.5f, s.pieces[F::Y][c][r] + s.halfPieceHeight - 0.5f};
-        for (float e : edges) ASSERT_NEAR(e, 0.0f, 1e-5f) << seed;
-        ASSERT_TRUE(std::fabs(s.pieces[F::VX][c][r]) < 0.2f && s.pieces[F::AngleZ][c][r] == 0.0f);
     }
     for (int n : seen) EXPECT_GT(n, 30);
-    // The velocities and spins of one layout, summed with weights: the draws' scales and order.
-    rndSeed(9 * 0x9E3779B9u);
-    s.prepare();
-    double sum = 0;
-    for (int f = 0; f < ScreenSplinter::kFieldCount; ++f)
-        for (int i = 0; i < s.columns; ++i)
-            for (int j = 0; j < s.rows; ++j) sum += s.pieces[f][i][j] * (f + 1) * (i + 2 * j + 1);
-    EXPECT_NEAR(sum, 257593.565, 0.01) << s.columns << "x" << s.rows;
 }
 
 TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
@@ -75,6 +61,13 @@ TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
     s.advancePieces(0.5f);
     EXPECT_FLOAT_EQ(s.pieces[F::X][0][0], 0.3f);
     EXPECT_FLOAT_EQ(s.pieces[F::VX][0][0], 1.3f);
+    // The shrink scales each piece about its centre: the third corner of a half-size 0.1 x 0.2 piece at scale 0.5.
+    s.columns = s.rows = 1, s.pieceScale = 0.5f, s.halfPieceWidth = 0.1f, s.halfPieceHeight = 0.2f;
+    s.pieces[F::AngleX][0][0] = s.pieces[F::AngleY][0][0] = s.pieces[F::AngleZ][0][0] = 0.0f;
+    float v[12];
+    ASSERT_EQ(s.buildPieceVertices(v), 4);
+    EXPECT_NEAR(v[6] - s.pieces[F::X][0][0], 0.05f, 1e-6f);
+    EXPECT_NEAR(v[7] - s.pieces[F::Y][0][0], 0.1f, 1e-6f);
 }
 
 TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {

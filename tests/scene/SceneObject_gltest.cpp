@@ -1,5 +1,5 @@
-// Scene objects and textures: overlap and motion, the render state switched on and off exactly, and the uploads of
-// loaded and generated textures read back from GL. Billboards and the bind cache show in the golden run's frames.
+// Scene objects and textures: overlap and motion, the render state switched on and off exactly, the billboard, the
+// bind cache and the uploads of loaded and generated textures read back from GL.
 #include "app/Globals.h"
 #include "gfx/BmpTestFiles.h"
 #include "support/TestSupport.h"
@@ -85,6 +85,23 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     for (GLenum cap : caps) glDisable(cap);
 }
 
+// A billboard: 80 pixels per unit, red at (+60, 0) and (0, +60) from the window centre when it covers them.
+TEST_F(SceneObjectGl, BillboardCoversItsExtentMovedTurnedAndFacingTheCamera) {
+    const struct { float x, rotationZ, viewerY; int visible; bool right, up, shifted; } cases[] = {
+        {0, 0, 0, 1, true, false, false}, {0, 90, 0, 1, false, true, false}, {1, 0, 0, 1, true, false, true},
+        {0, 0, 90, 1, false, false, false}, {0, 0, 0, 0, false, false, false}};
+    for (const auto& c : cases) {
+        beginTestFrame(320, 240), orthoProjection(-2, 2, -1.5, 1.5);
+        SceneObject o;
+        o.alphaTest = o.blend = o.depthTest = 0, o.extent = Vec3(1, 0.5f, 1), o.visible = c.visible;
+        o.position.x = c.x, o.rotation.z = c.rotationZ, camera.rotation.y = c.viewerY;
+        o.setColor(1, 0, 0, 1);
+        o.draw();
+        const bool seen[3] = {readPixel(220, 120).r > 0, readPixel(160, 180).r == 255, readPixel(300, 120).r > 0};
+        EXPECT_TRUE(seen[0] == c.right && seen[1] == c.up && seen[2] == c.shifted) << &c - cases;
+    }
+}
+
 TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTexels) {
     ScratchDir dir;
     writeFile("a.bmp", bmpFile(4, 2, countingPixels(8)));
@@ -113,4 +130,16 @@ TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTex
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
     row.makeTexture1D(0, 0, 64.0f, 0);
     EXPECT_EQ(readBack(GL_TEXTURE_1D, GL_RGBA, 128 * 4, 64 * 4, 1)[0], 254);
+    // A fresh bind sets the wrap and environment (both unlike GL's defaults); a repeated one calls GL no more.
+    Texture clamp;
+    clamp.wrapMode = GL_CLAMP, clamp.envMode = GL_REPLACE;
+    clamp.bind();
+    GLint wrapS = 0, wrapT = 0, env = 0, bound = -1;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS), glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    glBindTexture(GL_TEXTURE_2D, 0);  // behind the cache's back
+    clamp.bind();
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ((std::vector<int>{wrapS, wrapT, env, bound}), (std::vector<int>{GL_CLAMP, GL_CLAMP, GL_REPLACE, 0}));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }

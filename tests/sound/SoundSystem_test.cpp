@@ -1,8 +1,7 @@
 // The sound system against a scripted library: start-up order, driver choice, failure lines, guarded operations,
-// plays with and without 3D, the listener and the ambient sounds.
+// plays with and without 3D and the listener.
 #include "app/Globals.h"
 #include "core/AppLog.h"
-#include "core/Random.h"
 #include "sound/FakeSoundLibrary.h"
 #include "sound/SoundSystem.h"
 #include "support/TestSupport.h"
@@ -30,13 +29,6 @@ struct Started {
     }
     int count(const std::string& call) const { return std::count(fake.calls.begin(), fake.calls.end(), call); }
 };
-
-// The seed after which the generator's next result is `value` (0..32767).
-uint32_t seedBefore(int value) {
-    uint32_t inverse = 214013u;  // Newton's iteration for the inverse of the multiplier modulo 2^32
-    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
-    return ((static_cast<uint32_t>(value) << 16) - 2531011u) * inverse;
-}
 
 }  // namespace
 
@@ -166,31 +158,5 @@ TEST(SoundSystem, NothingToPlayGivesMinusOneWithoutAPlayCall) {
         EXPECT_EQ(s.sound.channel, -1);
         EXPECT_EQ(s.fake.calls.back(), "playSound -1 #9");
         EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 0.0f);
-    }
-}
-
-// Chance 0.0001 at 100 frames per second: a first draw of 3 / 32768 plays, 4 does not; 0.001 at 10: 32 plays, 33 not.
-// The file and place come from the next draws, z before y before x; with sound off the draws are the same.
-TEST(SoundSystem, AmbientSoundsComeAtOneHundredthOfTheFrameStep) {
-    Started s({kHw});
-    rndSeed(seedBefore(3));
-    rndInt();
-    std::string file = std::vector<std::string>{"cricket2", "wolf2", "ethunder"}[3 * rndInt() / 32768];
-    float z = rnd(2.0f) - 1, y = rnd(2.0f) - 1, x = rnd(2.0f) - 1;
-    const uint32_t afterPlay = rndState();
-    char placed[96];
-    std::snprintf(placed, sizeof placed, "setChannelAttributes 5 %g %g %g / 0 0 0", x, y, z);
-    const struct { int first; float dt, soundOn; size_t calls; uint32_t after; } cases[] = {
-        {4, 0.01f, 1, 0, seedBefore(4) * 214013u + 2531011u}, {3, 0.01f, 1, 5, afterPlay}, {3, 0.01f, 0, 0, afterPlay},
-        {33, 0.1f, 1, 0, 0}, {32, 0.1f, 1, 5, 0}};
-    for (const auto& c : cases) {
-        s.fake.calls.clear();
-        s.sound.soundOn = c.soundOn;
-        rndSeed(seedBefore(c.first));
-        s.sound.playAmbientSound(c.dt);
-        ASSERT_EQ(s.fake.calls.size(), c.calls) << c.first;
-        EXPECT_TRUE(c.after == 0 || rndState() == c.after) << c.first;
-        const std::string played = c.calls ? s.fake.calls[0] + s.fake.calls[3] : "";
-        EXPECT_TRUE(&c != cases + 1 || played == "loadSample -1 /data/" + file + ".wav 4096 0" + placed) << played;
     }
 }
