@@ -111,7 +111,8 @@ TEST_F(ScreenGl, SkipRollsTheCapturedPictureByItsPhaseInItsDirection) {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 256, 256, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     appState.splinterState = 2;
     const struct { float phase, direction; int x, y; char colour; } frames[] = {  // t = 0.56 and 1.16, -0.22; s = 1.56, -1.23
-        {0.01f, 1, 20, 72, 'b'}, {0.01f, 1, 20, 216, 'r'}, {0.01f, -1, 20, 10, 'b'}, {1.01f, 1, 96, 20, 'g'}, {1.01f, -1, 10, 20, 'g'}};
+        {0.01f, 1, 20, 72, 'b'}, {0.01f, 1, 192, 12, 'g'}, {0.01f, 1, 20, 216, 'r'}, {0.01f, -1, 20, 10, 'b'},
+        {1.01f, 1, 96, 20, 'g'}, {1.01f, -1, 10, 20, 'g'}};
     for (const auto& f : frames) {
         splinter.skipPhase = f.phase, splinter.skipDirection = f.direction, frameClock.dt = 0.125f;
         beginTestFrame(kW, kH, 0, 0, 0);
