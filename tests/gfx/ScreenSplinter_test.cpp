@@ -1,4 +1,4 @@
-// Splinter grid choices, the motion rules, the shrink, the skip's roll-and-end state machine and its trace.
+// Splinter motion rules, the shrink, the skip's roll-and-end state machine and its trace.
 #include "app/Globals.h"
 #include "core/Random.h"
 #include "core/Trace.h"
@@ -21,27 +21,6 @@ protected:
 };
 
 }  // namespace
-
-// The grid by the first draw (the launch shows in the golden run's frames).
-TEST_F(Splinter, FirstDrawPicksTheGridSpeedAndRules) {
-    int seen[4] = {0, 0, 0, 0};
-    for (uint32_t k = 1; k <= 400; ++k) {
-        const uint32_t seed = k * 0x9E3779B9u;  // spread out: neighbouring seeds start alike
-        rndSeed(seed);
-        const float r1 = rnd(1.0f);
-        rndSeed(seed);
-        s.prepare();
-        const int kind = r1 < 0.3f ? 0 : r1 < 0.5f ? 1 : r1 < 0.75f ? 2 : 3;
-        seen[kind]++;
-        const bool gridOk[4] = {s.columns == 1 && s.rows == 1, s.columns == 60 && s.rows == 60,
-                                s.columns == s.rows && s.columns >= 2 && s.columns <= 59,
-                                s.columns >= 2 && s.columns <= 59 && s.rows >= 2 && s.rows <= 59};
-        ASSERT_TRUE(gridOk[kind]) << "seed " << seed << " r1 " << r1;
-        ASSERT_TRUE(s.speed >= 0.5f && s.speed < 1.5f && s.pieceScale == 1.0f);
-        ASSERT_TRUE(s.motionMask >= 1 && s.motionMask <= 8191) << seed;
-    }
-    for (int n : seen) EXPECT_GT(n, 30);
-}
 
 TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
     // step = dt 0.5 x speed 2 = 1; velocities 0.3, -0.2, 0.1 and spins 10, 20, 30.

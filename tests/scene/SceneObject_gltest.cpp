@@ -1,4 +1,4 @@
-// Scene objects and textures: overlap and motion, the render state switched on and off exactly, the billboard, the
+// Scene objects and textures: the render state switched on and off exactly, the billboard, the
 // bind cache and the uploads of loaded and generated textures read back from GL.
 #include "app/Globals.h"
 #include "gfx/BmpTestFiles.h"
@@ -31,24 +31,6 @@ std::vector<int> readBack(GLenum target, GLenum format, int bytes, int from, int
 }
 
 }  // namespace
-
-TEST_F(SceneObjectGl, OverlapStopsAtExactlyTheSummedRadiusAndMotionFollowsTheStep) {
-    SceneObject a, b;
-    a.radius = 0.5f, b.radius = 0.25f;
-    for (int axis = 0; axis < 3; ++axis) {
-        b.position = Vec3(0.1f, -0.1f, 0.1f);
-        b.position[axis] = axis == 1 ? -0.75f : 0.75f;
-        EXPECT_FALSE(a.overlaps(b)) << "touching at the summed radius is not overlapping, axis " << axis;
-    }
-    b.position = Vec3(0.7f, -0.7f, 0.7f);
-    EXPECT_TRUE(a.overlaps(b));
-    prefs.objectSize = 0.5f;
-    EXPECT_FALSE(a.overlaps(b)) << "the object size scales the radii";
-    a.velocity = Vec3(1, 2, 3), a.spin = Vec3(10, 0, 0), frameClock.dt = 0.5f;
-    a.update();
-    a.applyDrag(1.0f);
-    EXPECT_FLOAT_EQ(a.position.z + a.rotation.x + a.velocity.y, 1.5f + 5.0f + 1.0f);
-}
 
 // Begin switches on exactly what end switches off; render state off, or textures off, leaves GL alone.
 TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {

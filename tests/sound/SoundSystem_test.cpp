@@ -140,23 +140,3 @@ TEST(SoundSystem, Without3DSoundsAreCentredAtTheCurrentVolumeAnd3DPlacesThemWith
     EXPECT_EQ(FakeSoundLibrary::id(s.sound.lastSample), 1) << "a sample play keeps the last loaded file";
     EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 12.5f);
 }
-
-TEST(SoundSystem, NothingToPlayGivesMinusOneWithoutAPlayCall) {
-    for (bool threeD : {false, true}) {
-        Started s({threeD ? kHw : 0u});
-        s.fake.calls.clear();
-        EXPECT_EQ(s.sound.playSample3D(nullptr, 0, 0, 0) + s.sound.playSample(nullptr), -2);
-        EXPECT_EQ(s.fake.callText(), "");
-        // A file that does not load, then no free channel: no pan, volume or placing follows.
-        s.fake.failingLoads = {"/data/gone.wav 4096", "/data/gone.wav 8192"};
-        EXPECT_EQ(s.sound.playFile3D("gone.wav", 0, 0, 0), threeD ? -1 : 0);
-        EXPECT_EQ(s.sound.playFile("gone.wav"), threeD ? 0 : -1);
-        EXPECT_EQ(s.sound.lastSample, nullptr);
-        s.fake.nextChannel = -1;
-        s.fake.calls.clear();
-        EXPECT_EQ(s.sound.playSample3D(reinterpret_cast<SampleHandle>(9), 0, 0, 0), threeD ? -1 : 0);
-        EXPECT_EQ(s.sound.channel, -1);
-        EXPECT_EQ(s.fake.calls.back(), "playSound -1 #9");
-        EXPECT_FLOAT_EQ(s.sound.lastPlayTime, 0.0f);
-    }
-}
