@@ -18,8 +18,7 @@ TEST(Clock, StallsAdvanceByOneCappedStepTheLostTimeStaysAbsorbedAndALowerOffsetS
         EXPECT_NEAR(c.time, s.time, 1e-6) << s.millis;
         EXPECT_NEAR(c.realSeconds, s.millis * 0.001, 1e-9) << s.millis;
     }
-    c.offset -= 5.0;
-    c.advance(3240);
+    c.offset -= 5.0, c.advance(3240);
     EXPECT_NEAR(c.dt, -4.98f, 1e-4);
     c.advance(3260);
     EXPECT_NEAR(c.dt, 0.02f, 1e-5);

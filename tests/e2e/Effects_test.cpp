@@ -13,6 +13,5 @@ TEST(Effects, SplinterKeyStartsAndEndsTheSplinterAndEscapeShattersTheExit) {
     for (auto [frame, state] : {std::pair{600, "1"}, {600, "2"}, {640, "0"}, {700, "3"}, {700, "1"}, {700, "2"}})
         EXPECT_TRUE(traced(states, frame, state)) << frame << " " << state;
     auto layouts = readTrace("trace.txt", "splinter-layout");
-    ASSERT_EQ(layouts.size(), 2u);
-    EXPECT_EQ(layouts[0].frame, 600);
+    EXPECT_TRUE(layouts.size() == 2 && layouts[0].frame == 600);
 }

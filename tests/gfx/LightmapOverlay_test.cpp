@@ -1,4 +1,4 @@
-// Lightmap mask texels from the layer rules and the random draw order, and the layers' description.
+// Lightmap mask texels from the layer rules and the random draw order and the layers' description.
 #include "core/Random.h"
 #include "gfx/LightmapOverlay.h"
 #include <gtest/gtest.h>

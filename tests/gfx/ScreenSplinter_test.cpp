@@ -77,13 +77,3 @@ TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEven
     for (const TraceLine& l : readTrace("trace.txt")) lines += std::to_string(l.frame) + " " + l.kind + " " + l.text + "\n";
     EXPECT_EQ(lines, "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n2 skip vertical +1\n");
 }
-
-// A window smaller than the capture texture is stretched over all of it: each texel from the pixel under it.
-TEST(SplinterCapture, ASmallWindowFillsTheWholeTexture) {
-    const uint8_t window[2 * 3 * 3] = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 6};  // 3 x 2, bottom row first
-    uint8_t texture[4 * 4 * 3] = {};
-    stretchPixels(window, 3, 2, texture, 4);
-    const int expected[4][4] = {{1, 1, 2, 3}, {1, 1, 2, 3}, {4, 4, 5, 6}, {4, 4, 5, 6}};
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(texture[3 * (4 * y + x) + 1], expected[y][x]) << x << "," << y;
-}

@@ -31,34 +31,25 @@ protected:
 }  // namespace
 
 TEST_F(ScreenGl, BlackWipeClearsExactlyTwoFramesThenRestoresTheScreenColourAndTheFadeFillsInLineMode) {
-    screen.setColor(0, 1, 0, 1);
-    screen.clearPasses = 1.0f;
+    screen.setColor(0, 1, 0, 1), screen.clearPasses = 1.0f;
     for (int frame = 0; frame < 4; ++frame) {
-        fill(1);
-        screen.blackWipe();
+        fill(1), screen.blackWipe();
         EXPECT_EQ(readPixel(10, 10).r == 0, frame < 2) << "frame " << frame;
     }
     EXPECT_EQ(screen.clearPasses, 0.0f);
-    screen.clearPasses = 2.0f;
-    screen.blackWipe();
-    float clear[4];
+    screen.clearPasses = 2.0f, screen.blackWipe();
+    float clear[4], depth = 0;
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(clear[0] * 10 + clear[1], 1.0f) << "the screen colour again";
-    screen.setColor(1, 0, 0, 1);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glEnable(GL_DEPTH_TEST);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    screen.drawFade(1.0f);
-    float depth = 0;
+    screen.setColor(1, 0, 0, 1), glPolygonMode(GL_FRONT_AND_BACK, GL_LINE), glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT), screen.drawFade(1.0f);
     glReadPixels(160, 120, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     glDisable(GL_DEPTH_TEST);
     EXPECT_EQ(depth, 1.0f) << "the fade writes no depth";
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    EXPECT_EQ(readPixel(160, 120).r, 255);
-    EXPECT_EQ(modes[0], GL_LINE);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(readPixel(160, 120).r == 255 && modes[0] == GL_LINE && !glIsEnabled(GL_BLEND));
 }
 
 // The clear paints the picture area unless wiping or switched off; the bars are black at five percent of the height

@@ -42,9 +42,8 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
     for (const auto& c : cases) {
         SceneObject o;
         o.texture = &tex, o.renderStateOn = c.renderStateOn, o.depthWrite = 0, o.blendSrc = 6, o.blendDst = 1;
-        prefs.textures = c.textures;
+        prefs.textures = c.textures, glDepthMask(GL_TRUE);
         for (GLenum cap : caps) glDisable(cap);
-        glDepthMask(GL_TRUE);
         o.beginRenderState();
         GLboolean mask = GL_TRUE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
@@ -58,12 +57,9 @@ TEST_F(SceneObjectGl, BeginSwitchesOnExactlyWhatEndSwitchesOff) {
         EXPECT_EQ(mask, GL_TRUE);
         for (int k = 0; k < 4; ++k) EXPECT_EQ(glIsEnabled(caps[k]), !c.on[k]) << &c - cases << " cap " << k;
     }
-    GLint src = 0, dst = 0, alpha = 0;
-    glGetIntegerv(GL_BLEND_SRC, &src);
-    glGetIntegerv(GL_BLEND_DST, &dst);
-    glGetIntegerv(GL_ALPHA_TEST_FUNC, &alpha);
-    EXPECT_EQ(src * 10 + dst, GL_DST_COLOR * 10 + GL_ONE) << "set by the begin, not restored by the end";
-    EXPECT_EQ(alpha, GL_GREATER);
+    GLint src = 0, dst = 0, alpha = 0;  // set by the begin, not restored by the end
+    glGetIntegerv(GL_BLEND_SRC, &src), glGetIntegerv(GL_BLEND_DST, &dst), glGetIntegerv(GL_ALPHA_TEST_FUNC, &alpha);
+    EXPECT_EQ((std::vector<int>{src, dst, alpha}), (std::vector<int>{GL_DST_COLOR, GL_ONE, GL_GREATER}));
     for (GLenum cap : caps) glDisable(cap);
 }
 
@@ -88,12 +84,11 @@ TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTex
     ScratchDir dir;
     writeFile("a.bmp", bmpFile(4, 2, countingPixels(8)));
     Texture rgba, lum, spot, big, row;
+    auto minFilter = [] { GLint v = 0; return glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &v), v; };
     ASSERT_EQ(rgba.loadBmp("a.bmp", -1, 0, 1), 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH) * 10 + levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 42);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 2) << "mipmapped";
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(filter, GL_NEAREST_MIPMAP_NEAREST);
+    EXPECT_EQ(minFilter(), GL_NEAREST_MIPMAP_NEAREST);
     // Texel 5 (row 1, column 1): R = 250, G = 0, B = 5, alpha = the mean 85.
     EXPECT_EQ(readBack(GL_TEXTURE_2D, GL_RGBA, 4 * 2 * 4, 20, 4), (std::vector<int>{250, 0, 5, 85}));
     EXPECT_EQ(rgba.loadBmp("missing.bmp", -1, 0, 1), 1);
@@ -101,8 +96,7 @@ TEST(TextureUploadGl, LoadedAndGeneratedTexturesReachGlWithTheirSizeFormatAndTex
     ASSERT_EQ(lum.loadBmpLumAlpha("f.bmp", -1, 0, 0), 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE_ALPHA);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 0) << "not mipmapped";
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR);
+    EXPECT_EQ(minFilter(), GL_LINEAR);
     EXPECT_EQ(readBack(GL_TEXTURE_2D, GL_LUMINANCE_ALPHA, 4, 0, 4), (std::vector<int>{30, 60, 0, 0}));
     spot.makeTextureLumAlpha(0, 0, 64.0f, 0);
     EXPECT_EQ(levelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 128);
