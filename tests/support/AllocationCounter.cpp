@@ -20,20 +20,13 @@ long frame = 1, countFrom = -1, countTo = -1, framesCounted = 0, ours = 0, drive
 thread_local bool inside = false;
 void (*realSwap)() = nullptr;
 
-// Objects whose own allocations are the driver's business: Mesa, its JIT, X and the GL dispatch.
-bool driverObject(const char* path) {
-    static const char* const kDriver[] = {"dri", "gallium", "LLVM", "libGL", "glapi", "libX", "libxcb", "libdrm",
-                                          "libexpat", "libz"};
-    for (const char* name : kDriver)
-        if (std::strstr(path, name)) return true;
-    return false;
-}
-
-// Plumbing between the caller and malloc: the C and C++ runtimes, the unwinder, the loader and this library.
-bool plumbing(const char* path) {
-    static const char* const kPlumbing[] = {"libc.so", "libstdc++", "libgcc_s", "ld-linux", "alloc_counter"};
-    for (const char* name : kPlumbing)
-        if (std::strstr(path, name)) return true;
+// Objects whose own allocations are the driver's business: Mesa, its JIT, X and the GL dispatch; and the
+// plumbing between a caller and malloc: the C and C++ runtimes, the unwinder, the loader and this library.
+const char* const kDriver[] = {"dri", "gallium", "LLVM", "libGL", "glapi", "libX", "libxcb", "libdrm", "libexpat", "libz", 0};
+const char* const kPlumbing[] = {"libc.so", "libstdc++", "libgcc_s", "ld-linux", "alloc_counter", 0};
+bool inList(const char* path, const char* const* names) {
+    for (; *names; ++names)
+        if (std::strstr(path, *names)) return true;
     return false;
 }
 
@@ -43,36 +36,31 @@ struct Place {
     char text[160];
     long count;
 };
-constexpr int kPlaces = 64;
-Place places[kPlaces];
+Place places[65];  // the last one only a scratch slot once 64 are known
 int placeCount = 0;
 
 void remember(bool isDriver, const Dl_info& info) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %s", info.dli_fname, info.dli_sname ? info.dli_sname : "?");
+    Place& fresh = places[placeCount];
+    std::snprintf(fresh.text, sizeof fresh.text, "%s %s", info.dli_fname, info.dli_sname ? info.dli_sname : "?");
     for (int k = 0; k < placeCount; ++k)
-        if (std::strcmp(places[k].text, text) == 0) return void(++places[k].count);
-    if (placeCount == kPlaces) return;
-    Place& p = places[placeCount++];
-    p.driver = isDriver;
-    std::strcpy(p.text, text);
-    p.count = 1;
+        if (std::strcmp(places[k].text, fresh.text) == 0) return void(++places[k].count);
+    fresh.driver = isDriver, fresh.count = 1;
+    placeCount += placeCount < 64;
 }
 
-// Files the allocation under the first caller above the runtimes.
+// Files the allocation under the first caller above the runtimes; nothing above them: the program's start or exit.
 void classify() {
     void* stack[32];
     int depth = backtrace(stack, 32);
+    Dl_info info;
     for (int i = 1; i < depth; ++i) {
-        Dl_info info;
-        if (!dladdr(stack[i], &info) || !info.dli_fname || plumbing(info.dli_fname)) continue;
-        bool isDriver = driverObject(info.dli_fname);
+        if (!dladdr(stack[i], &info) || !info.dli_fname || inList(info.dli_fname, kPlumbing)) continue;
+        bool isDriver = inList(info.dli_fname, kDriver);
         ++(isDriver ? driver : ours);
         jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
-        remember(isDriver, info);
-        return;
+        return remember(isDriver, info);
     }
-    ++ours;  // nothing above the runtimes: the program's own start or exit
+    ++ours;
 }
 
 bool counting() { return countFrom >= 0 && frame >= countFrom && frame <= countTo; }
@@ -93,11 +81,10 @@ __attribute__((constructor)) void start() {
 }
 
 __attribute__((destructor)) void finish() {
-    const char* file = std::getenv("VULKORA_ALLOC_REPORT");
     // Only the program writes: a shell that starts it carries the same preload but shows no frames.
-    bool counted = framesCounted > 0;
+    const char* file = std::getenv("VULKORA_ALLOC_REPORT");
     countFrom = -1;
-    FILE* out = file && counted ? std::fopen(file, "w") : nullptr;
+    FILE* out = file && framesCounted > 0 ? std::fopen(file, "w") : nullptr;
     if (!out) return;
     std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\n", framesCounted, ours, driver, jit);
     for (int k = 0; k < placeCount; ++k)
@@ -108,28 +95,15 @@ __attribute__((destructor)) void finish() {
 }  // namespace
 
 extern "C" {
-
-void* malloc(size_t size) {
-    note();
-    return __libc_malloc(size);
-}
-
-void* calloc(size_t count, size_t size) {
-    note();
-    return __libc_calloc(count, size);
-}
-
-void* realloc(void* block, size_t size) {
-    note();
-    return __libc_realloc(block, size);
-}
-
+void* malloc(size_t size) { return note(), __libc_malloc(size); }
+void* calloc(size_t count, size_t size) { return note(), __libc_calloc(count, size); }
+void* realloc(void* block, size_t size) { return note(), __libc_realloc(block, size); }
 void free(void* block) { __libc_free(block); }
 
 // The frame ends where the program shows it.
 void glutSwapBuffers() {
     if (realSwap) realSwap();
-    if (counting()) ++framesCounted;
+    framesCounted += counting();
     ++frame;
 }
 }
