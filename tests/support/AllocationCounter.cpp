@@ -1,6 +1,6 @@
 // Preloaded into the real program: counts heap allocations per frame, ours apart from the GL driver's.
 // VULKORA_ALLOC_FRAMES=A-B counts frames A to B; at exit VULKORA_ALLOC_REPORT gets
-// "frames F ours A driver D jit J" (J: the driver compiling shaders) and a line per allocating call with its count.
+// "frames F ours A driver D jit J" (J: the driver compiling shaders) and the first allocating call of ours.
 #include <dlfcn.h>
 #include <execinfo.h>
 #include <pthread.h>
@@ -19,6 +19,7 @@ pthread_t mainThread;
 long frame = 1, countFrom = -1, countTo = -1, framesCounted = 0, ours = 0, driver = 0, jit = 0;
 thread_local bool inside = false;
 void (*realSwap)() = nullptr;
+char firstOfOurs[256] = "none";
 
 // Objects whose own allocations are the driver's business: Mesa, its JIT, X and the GL dispatch; and the
 // plumbing between a caller and malloc: the C and C++ runtimes, the unwinder, the loader and this library.
@@ -30,37 +31,20 @@ bool inList(const char* path, const char* const* names) {
     return false;
 }
 
-// A distinct allocating call with how often it allocated.
-struct Place {
-    bool driver;
-    char text[160];
-    long count;
-};
-Place places[65];  // the last one only a scratch slot once 64 are known
-int placeCount = 0;
-
-void remember(bool isDriver, const Dl_info& info) {
-    Place& fresh = places[placeCount];
-    std::snprintf(fresh.text, sizeof fresh.text, "%s %s", info.dli_fname, info.dli_sname ? info.dli_sname : "?");
-    for (int k = 0; k < placeCount; ++k)
-        if (std::strcmp(places[k].text, fresh.text) == 0) return void(++places[k].count);
-    fresh.driver = isDriver, fresh.count = 1;
-    placeCount += placeCount < 64;
-}
-
 // Files the allocation under the first caller above the runtimes; nothing above them: the program's start or exit.
 void classify() {
     void* stack[32];
     int depth = backtrace(stack, 32);
-    Dl_info info;
+    Dl_info info{};
     for (int i = 1; i < depth; ++i) {
         if (!dladdr(stack[i], &info) || !info.dli_fname || inList(info.dli_fname, kPlumbing)) continue;
-        bool isDriver = inList(info.dli_fname, kDriver);
-        ++(isDriver ? driver : ours);
+        if (!inList(info.dli_fname, kDriver)) break;
+        ++driver;
         jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
-        return remember(isDriver, info);
+        return;
     }
-    ++ours;
+    if (ours++ == 0) std::snprintf(firstOfOurs, sizeof firstOfOurs, "%s %s", info.dli_fname ? info.dli_fname : "?",
+                                   info.dli_sname ? info.dli_sname : "?");
 }
 
 bool counting() { return countFrom >= 0 && frame >= countFrom && frame <= countTo; }
@@ -84,12 +68,11 @@ __attribute__((destructor)) void finish() {
     // Only the program writes: a shell that starts it carries the same preload but shows no frames.
     const char* file = std::getenv("VULKORA_ALLOC_REPORT");
     countFrom = -1;
-    FILE* out = file && framesCounted > 0 ? std::fopen(file, "w") : nullptr;
-    if (!out) return;
-    std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\n", framesCounted, ours, driver, jit);
-    for (int k = 0; k < placeCount; ++k)
-        std::fprintf(out, "%s %ld %s\n", places[k].driver ? "driver" : "ours", places[k].count, places[k].text);
-    std::fclose(out);
+    if (FILE* out = file && framesCounted > 0 ? std::fopen(file, "w") : nullptr) {
+        std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\nfirst of ours: %s\n", framesCounted, ours, driver,
+                     jit, firstOfOurs);
+        std::fclose(out);
+    }
 }
 
 }  // namespace

@@ -64,19 +64,16 @@ RunResult runVulkora(const std::string& args, const std::string& prefix) {
     return result;
 }
 
-std::vector<unsigned char> readFrame(int width, int height) {
+static std::vector<unsigned char> readRgb(int x, int y, int width, int height) {
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
 }
-
+std::vector<unsigned char> readFrame(int width, int height) { return readRgb(0, 0, width, height); }
 Rgb readPixel(int x, int y) {
-    unsigned char p[3] = {0, 0, 0};
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    std::vector<unsigned char> p = readRgb(x, y, 1, 1);
     return {p[0], p[1], p[2]};
 }
 
