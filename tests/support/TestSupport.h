@@ -24,17 +24,12 @@ void resetProgramState();
 std::string readFile(const std::string& fileName);
 void writeFile(const std::string& fileName, const std::string& bytes);
 
-struct RunResult {
-    int exitCode;
-    std::string output;  // stdout and stderr together
-};
 // Runs the real program in the current directory with the given arguments, after a command prefix if given.
+struct RunResult { int exitCode; std::string output; /* stdout and stderr together */ };
 RunResult runVulkora(const std::string& args, const std::string& prefix = "");
 
 // GL tests: an RGB pixel of the back buffer, window coordinates with y up; the whole buffer, bottom row first.
-struct Rgb {
-    int r, g, b;
-};
+struct Rgb { int r, g, b; };
 Rgb readPixel(int x, int y);
 std::vector<unsigned char> readFrame(int width, int height);
 // A plain test frame: viewport, clear colour, identity matrices; then an optional orthographic projection.
@@ -42,10 +37,7 @@ void beginTestFrame(int width, int height, float r = 0, float g = 0, float b = 0
 void orthoProjection(double left, double right, double bottom, double top, double zNear = -1, double zFar = 1);
 
 // One line of a --trace file: "<frame> <seconds> <kind> <text>"; the lines of one kind, or all for an empty kind.
-struct TraceLine {
-    long frame;
-    std::string kind, text;
-};
+struct TraceLine { long frame; std::string kind, text; };
 std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind = "");
 bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text);
 
