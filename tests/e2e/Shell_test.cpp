@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <cstdio>
-#include <cstdlib>
+#include <map>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,84 +21,93 @@ void expectPng(const std::string& file, int width, int height, const std::string
     EXPECT_TRUE(readPng(file, w, h, rgb) && w == width && h == height) << why << ": " << w << "x" << h;
 }
 
-void writePrefs(int windowWidth, int windowHeight, float objectSize) {
+void writePrefs(const std::string& file, int windowWidth, int windowHeight, float objectSize) {
     Prefs p;
     p.tesselation = 30;
     p.windowWidth = windowWidth, p.windowHeight = windowHeight;
     p.objectSize = p.groundHeight = p.noiseLevel = objectSize;
-    writeFile("Vulkora.pref", std::string(reinterpret_cast<const char*>(&p), sizeof p));
+    writeFile(file, std::string(reinterpret_cast<const char*>(&p), sizeof p));
 }
 
 }  // namespace
 
-// Every way out (the frame count, ESC and its fade, a second ESC) logs the same steps in order, over the log of
-// the run before, and ends on its own frame. ESC arrives before its frame is drawn, when the clock still shows the
-// frame before. Without preferences the program starts full screen (the virtual screen of the test run) and
-// leaves it for the stored window.
-TEST(Shell, EveryWayOutLogsEveryStepInOrderAndEndsOnItsFrame) {
-    const char* k320 = "--window 320x240 --frames 400 --fixed-step 0.02";
-    const struct { const char* script; const char* args; long lastFrame; const char* later; } rows[] = {
-        {"", "--window 320x240 --frames 5 --fixed-step 0.02", 5, ""},
-        {"5 key esc\n", k320, 104, ""},                 // two seconds of fade from 0.08 s
-        {"5 key esc\n6 key esc\n", k320, 6, ""},        // a second press ends at once
-        {"1 key esc\n", k320, 100, ""},                 // before the first frame, at 0 s
-        {"240 key esc\n251 key esc\n", k320, 251, ""},  // the second press at exactly 5 s
-        // A reset during the fade does not call it off.
-        {"110 key esc\n115 key r\n", "--window 320x240 --frames 400 --fixed-step 0.1", 129, "Init Pref...\nInit Vars...\n"},
-        {"105 key f\n", "--frames 110 --fixed-step 0.1 --shot 3:full.png --screenshot window.png", 110, ""},
-    };
-    for (const auto& row : rows) {
-        ScratchDir dir(true);
-        writeFile("script.txt", row.script);
-        writeFile("app.log", "a previous run\n");
-        RunResult r = runVulkora(std::string("--no-sound --input-script script.txt --trace t.txt ") + row.args);
-        ASSERT_EQ(r.exitCode, 0) << r.output;
-        std::vector<TraceLine> log = readTrace("t.txt", "log");
-        EXPECT_EQ(log.empty() ? -1 : log.back().frame, row.lastFrame) << row.script;
-        EXPECT_EQ(readFile("app.log"), "Data directory: the working directory\nNo Prefs found.\nInit Pref...\nInit Once...\n"
-                  "Dialog Init...\nVolcano Init...\nInit Vars...\nReady...\n\n" + std::string(row.later) +
-                  "\nShutting down...\nDestroying window...\nFin\n\n");
-        EXPECT_TRUE(has(r.output, "Ready...\n\n")) << "the log goes to the terminal too";
-        if (has(row.args, "full.png")) expectPng("full.png", 1280, 1024, "full screen"), expectPng("window.png", 450, 450, "window");
-    }
-}
-
-// Damaged files, missing files, a working directory that takes no writes, and windows from one pixel to 4K:
-// each run goes to its last frame, ends with exit 0, and says what it could not do. Root writes anywhere unless
-// it gives up that right.
-TEST(Shell, HostileEnvironmentsAndOddWindowsRunToTheEnd) {
-    const char* assets = "for f in font_256.bmp grass.bmp ff.bmp explosion.wav thx2.wav hit.wav; do rm $f; printf '";
+// Runs from a scratch directory holding the built images and sounds, after shell commands that set the scene:
+// every way out (the frame count, ESC and its fade, a second ESC; ESC comes before its frame is drawn, when the
+// clock still shows the frame before), damaged or missing files, a directory that takes no writes (root writes
+// anywhere unless it gives up that right), windows from one pixel to 4K or none stored (full screen, the virtual
+// screen of the test run, left for the stored window), bad options and scripts, no display. Each ends with its
+// exit code, says what it must, writes its log where it can and only once its options are accepted, and leaves
+// its screenshots. A run with its last log frame logs exactly the steps of a normal run over the log of the run
+// before.
+TEST(Shell, RunsEndTheirOwnWayAndSayWhatTheyCouldNotDo) {
+    ScratchDir records;
+    writePrefs("absurd.pref", 0, 0, 1e30f);
+    writePrefs("no-height.pref", 640, 0, 1);
+    setenv("RECORDS", records.path.c_str(), 1);
+    const char* damage = "for f in font_256.bmp grass.bmp ff.bmp explosion.wav thx2.wav hit.wav; do rm $f; printf '";
+    const std::string garbage = damage + std::string("\\102\\115\\377\\377\\001\\002RIFF\\177' > $f; done;");
+    const char* w160 = "--window 160x120 --frames 400 --fixed-step 0.02 --input-script s.txt";
     const struct {
-        bool assets;
         std::string setup;  // shell commands before the run
-        int prefsWidth;     // a stored record of that width, height 0 and all sizes prefsSize, if not 0
-        float prefsSize;
-        const char* args;
-        int width, height;     // of the screenshot, 0: none taken
-        const char* expected;  // in the output (the log and the trace go to it)
-    } rows[] = {
-        {true, "echo 505 key ! > s.txt; chmod 555 .; $([ $(id -u) = 0 ] && echo setpriv --bounding-set=-dac_override,"
-               "-dac_read_search --)", 0, 0, "--frames 510 --input-script s.txt", 0, 0, "message Could NOT Save Prefs"},
-        {true, "mkdir Vulkora.pref;", 0, 0, "--frames 5", 0, 0, "No Prefs found."},
-        {true, "", 0, 1e30f, "--frames 30", 0, 0, "Loaded Prefs."},       // absurd sizes, no window
-        {true, "", 640, 1, "--frames 20 -iconic", 0, 0, "Loaded Prefs."},  // height 0, minimised
-        {false, "", 0, 0, "--frames 30", 0, 0, "Ready..."},
-        {true, assets + std::string("' > $f; done;"), 0, 0, "--frames 30", 0, 0, "Ready..."},
-        {true, assets + std::string("\\102\\115\\377\\377\\001\\002RIFF\\177' > $f; done;"), 0, 0, "--frames 30", 0, 0, "Ready..."},
-        {true, "", 0, 0, "--frames 20 --window 1x1", 1, 1, "Fin"}, {true, "", 0, 0, "--frames 20 --window 2x2", 2, 2, "Fin"},
-        {true, "", 0, 0, "--frames 20", 320, 240, "Fin"}, {true, "", 0, 0, "--frames 5 --window 3840x2160", 3840, 2160, "Fin"},
+        const char* args;   // after --no-sound --trace /dev/stdout
+        int exitCode;
+        const char* said;    // in the output (the log and the trace go to it)
+        long lastLogFrame;   // 0: not checked
+        const char* later;   // with a last log frame: what the log holds between "Ready..." and the shutdown
+        const char* shots;   // "file width height ..."
+    } runs[] = {
+        {"", "--window 160x120 --frames 5 --fixed-step 0.02", 0, "Ready...\n\n", 5, "", ""},
+        {"echo 5 key esc > s.txt;", w160, 0, "Fin", 104, "", ""},  // two seconds of fade from 0.08 s
+        {"printf '5 key esc\\n6 key esc' > s.txt;", w160, 0, "Fin", 6, "", ""},  // a second press ends at once
+        {"echo 1 key esc > s.txt;", w160, 0, "Fin", 100, "", ""},  // before the first frame, at 0 s
+        {"printf '240 key esc\\n251 key esc' > s.txt;", w160, 0, "Fin", 251, "", ""},  // the second at exactly 5 s
+        // A reset during the fade does not call it off.
+        {"printf '110 key esc\\n115 key r' > s.txt;", "--window 160x120 --frames 400 --fixed-step 0.1 --input-script s.txt",
+         0, "Fin", 129, "Init Pref...\nInit Vars...\n", ""},
+        {"echo 105 key f > s.txt;", "--frames 110 --fixed-step 0.1 --input-script s.txt --shot 3:full.png --screenshot "
+         "window.png", 0, "Fin", 110, "", "full.png 1280 1024 window.png 450 450"},
+        {"echo 505 key ! > s.txt; chmod 555 .; $([ $(id -u) = 0 ] && echo setpriv --bounding-set=-dac_override,"
+         "-dac_read_search --)", "--window 320x240 --fixed-step 0.02 --frames 510 --input-script s.txt", 0, "message Could NOT Save Prefs", 0, "", ""},
+        {"mkdir Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 5", 0, "No Prefs found.", 0, "", ""},
+        {"cp $RECORDS/absurd.pref Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Loaded Prefs.", 0, "", ""},
+        {"cp $RECORDS/no-height.pref Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 20 -iconic", 0, "Loaded Prefs.", 0, "", ""},
+        {"rm *.bmp *.wav;", "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
+        {damage + std::string("' > $f; done;"), "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
+        {garbage, "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
+        {"", "--window 1x1 --fixed-step 0.02 --frames 20 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 1 1"},
+        {"", "--window 2x2 --fixed-step 0.02 --frames 20 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 2 2"},
+        {"", "--window 320x240 --fixed-step 0.02 --frames 20 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 320 240"},
+        {"", "--window 3840x2160 --fixed-step 0.02 --frames 5 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 3840 2160"},
+        {"", "--frobnicate", 2, "--frobnicate", 0, "", ""},
+        {"", "--clock-start -1 --frames 1", 2, "--clock-start", 0, "", ""},  // the frame count ends a run let through
+        {"", "--clock-start 4294967.296 --frames 1", 2, "--clock-start", 0, "", ""},
+        {"printf '1 key esc\\n\\n3 mouse sideways down 1 1' > bad.txt;", "--input-script bad.txt", 2, "bad.txt:3", 0, "", ""},
+        {"", "--help", 0, "--window", 0, "", ""},
+        {"", "--version", 0, "Vulkora", 0, "", ""},
+        {"DISPLAY=", "--frames 1", 1, "no X display", 0, "", ""},
+        {"DISPLAY=", "--frames 1", 1, "xvfb-run", 0, "", ""},
     };
-    for (const auto& row : rows) {
-        ScratchDir dir(row.assets);
-        std::string name = row.setup + row.args, shot = "/tmp/vulkora-shot-" + std::to_string(getpid()) + ".png";
-        if (row.prefsSize) writePrefs(row.prefsWidth, 0, row.prefsSize);
-        RunResult r = runVulkora(std::string("--no-sound --fixed-step 0.02 --window 320x240 --trace /dev/stdout ") +
-                                 row.args + (row.width ? " --screenshot " + shot : ""), row.setup);
-        EXPECT_EQ(r.exitCode, 0) << name << "\n" << r.output;
-        EXPECT_TRUE(has(r.output, row.expected) && has(r.output, " log Fin")) << name;
-        EXPECT_EQ(access("app.log", F_OK) == 0, &row != rows) << name << ": a log file wherever it can be written";
-        if (row.width) expectPng(shot, row.width, row.height, name), unlink(shot.c_str());
+    for (const auto& run : runs) {
+        ScratchDir dir(true);
+        std::string name = run.setup + run.args;
+        if (run.lastLogFrame) writeFile("app.log", "a previous run\n");
+        RunResult r = runVulkora(std::string("--no-sound --trace /dev/stdout ") + run.args, run.setup);
+        EXPECT_EQ(r.exitCode, run.exitCode) << name << "\n" << r.output;
+        bool started = run.exitCode == 0 && !has(run.args, "--help") && !has(run.args, "--version");
+        EXPECT_TRUE(has(r.output, run.said) && (!started || has(r.output, " log Fin"))) << name << "\n" << r.output;
+        EXPECT_EQ(access("app.log", F_OK) == 0, started && !has(run.setup, "chmod")) << name << ": a log where it can be";
+        std::istringstream shots(run.shots);
+        int width = 0, height = 0;
+        for (std::string file; shots >> file >> width >> height;) expectPng(file, width, height, name);
+        if (!run.lastLogFrame) continue;
+        writeFile("out.txt", r.output);
+        std::vector<TraceLine> log = readTrace("out.txt", "log");
+        EXPECT_EQ(log.empty() ? -1 : log.back().frame, run.lastLogFrame) << name;
+        EXPECT_EQ(readFile("app.log"), "Data directory: the working directory\nNo Prefs found.\nInit Pref...\nInit Once...\n"
+                  "Dialog Init...\nVolcano Init...\nInit Vars...\nReady...\n\n" + std::string(run.later) +
+                  "\nShutting down...\nDestroying window...\nFin\n\n") << name;
     }
+    unsetenv("RECORDS");
 }
 
 // Started late in the clock's life (30 days, and before the 32-bit millisecond counter turns negative or
@@ -108,10 +115,8 @@ TEST(Shell, HostileEnvironmentsAndOddWindowsRunToTheEnd) {
 TEST(Shell, LongRunsKeepTheEruptionRhythmAcrossTheCounterWraps) {
     for (double mark : {30 * 86400.0, 2147483.648, 4294967.296}) {
         ScratchDir dir(true);
-        char args[160];
-        std::snprintf(args, sizeof args, "--window 160x120 --no-sound --fixed-step 0.05 --frames 620 --clock-start %.3f "
-                      "--trace t.txt", mark - 20.0);
-        ASSERT_EQ(runVulkora(args).exitCode, 0);
+        ASSERT_EQ(runVulkora("--window 160x120 --no-sound --fixed-step 0.05 --frames 620 --trace t.txt --clock-start " +
+                             std::to_string(mark - 20.0)).exitCode, 0);
         std::ifstream in("t.txt");
         double previous = 0, seconds = 0;
         for (std::string line; std::getline(in, line) && std::sscanf(line.c_str(), "%*s %lf", &seconds) == 1;) {
@@ -125,24 +130,6 @@ TEST(Shell, LongRunsKeepTheEruptionRhythmAcrossTheCounterWraps) {
     }
 }
 
-// Bad options and scripts are refused before anything starts; so is a run without a display.
-TEST(Shell, BadOptionsScriptsAndNoDisplayAreRefusedBeforeTheWindowOpens) {
-    ScratchDir dir(true);
-    writeFile("bad.txt", "1 key esc\n\n3 mouse sideways down 1 1\n");
-    const struct { const char* prefix; const char* args; int exitCode; const char* output; } rows[] = {
-        {"", "--frobnicate", 2, "--frobnicate"}, {"", "--clock-start -1", 2, ""},
-        {"", "--clock-start 4294967.3", 2, ""}, {"", "--input-script bad.txt", 2, "bad.txt:3"},
-        {"", "--help", 0, "--window"}, {"", "--version", 0, "Vulkora"},
-        {"DISPLAY=", "--frames 1", 1, "no X display"}, {"DISPLAY=", "--frames 1", 1, "xvfb-run"},
-    };
-    for (const auto& row : rows) {
-        RunResult r = runVulkora(row.args, row.prefix);
-        EXPECT_EQ(r.exitCode, row.exitCode) << row.args;
-        EXPECT_TRUE(has(r.output, row.output)) << row.args << "\n" << r.output;
-    }
-    EXPECT_NE(access("app.log", F_OK), 0) << "nothing may start before the options are accepted";
-}
-
 // One eruption cycle in, from the heal at 30 s through the next eruption to the next heal at 50 s, no frame
 // allocates on the heap in our code or the libraries we call (the GL driver's own allocations are counted apart),
 // and no frame waits for the driver to compile a shader (the intro rehearsed them: a new sky and cloud blend come
@@ -153,7 +140,7 @@ TEST(Shell, SteadyFramesAllocateNothingAndTheBenchmarkNamesItsSlowestFrames) {
 #ifndef __SANITIZE_ADDRESS__  // the sanitizer's allocator must come first: nothing is preloaded before it
     preload += " LD_PRELOAD=" VULKORA_ALLOC_COUNTER;
 #endif
-    RunResult r = runVulkora("--window 320x240 --fixed-step 0.05 --frames 1100 --trace t.txt --bench-from 1050 "
+    RunResult r = runVulkora("--window 160x120 --fixed-step 0.05 --frames 1100 --trace t.txt --bench-from 1050 "
                              "--benchmark 1000 --frame-times times.txt", preload);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     ASSERT_EQ(readTrace("t.txt", "heal").size(), 2u) << "the counted frames span a whole cycle";

@@ -35,8 +35,8 @@ PY
 "$prefix/bin/vulkora" $args --version >/dev/null || fail "screensaver description names an option not taken: $args"
 
 # The same run installed and from a copy of the run directory; the "!" key saves the preferences.
-printf '600 key !\n' > "$work/script.txt"
-common="--window 320x240 --no-sound --fixed-step 0.02 --frames 650 --input-script $work/script.txt"
+printf '210 key !\n' > "$work/script.txt"
+common="--window 320x240 --no-sound --fixed-step 0.05 --frames 220 --input-script $work/script.txt"
 mkdir "$work/empty" "$work/copy"
 (cd "$work/empty" && env -u VULKORA_DATA HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
    XDG_STATE_HOME="$work/state" "$prefix/bin/vulkora" $common --screenshot "$work/installed.png" >/dev/null)

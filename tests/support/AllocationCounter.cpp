@@ -31,28 +31,24 @@ bool inList(const char* path, const char* const* names) {
     return false;
 }
 
-// Files the allocation under the first caller above the runtimes; nothing above them: the program's start or exit.
-void classify() {
-    void* stack[32];
-    int depth = backtrace(stack, 32);
-    Dl_info info{};
-    for (int i = 1; i < depth; ++i) {
-        if (!dladdr(stack[i], &info) || !info.dli_fname || inList(info.dli_fname, kPlumbing)) continue;
-        if (!inList(info.dli_fname, kDriver)) break;
-        ++driver;
-        jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
-        return;
-    }
-    if (ours++ == 0) std::snprintf(firstOfOurs, sizeof firstOfOurs, "%s %s", info.dli_fname ? info.dli_fname : "?",
-                                   info.dli_sname ? info.dli_sname : "?");
-}
-
 bool counting() { return countFrom >= 0 && frame >= countFrom && frame <= countTo; }
 
+// Files an allocation of the main thread in a counted frame under the first caller above the runtimes (nothing
+// above them: the program's start or exit); what filing it allocates is not counted.
 void note() {
     if (inside || !counting() || !pthread_equal(pthread_self(), mainThread)) return;
     inside = true;
-    classify();
+    void* stack[32];
+    int depth = backtrace(stack, 32), i = 1;
+    Dl_info info{};
+    while (i < depth && (!dladdr(stack[i], &info) || !info.dli_fname || inList(info.dli_fname, kPlumbing))) ++i;
+    if (i < depth && inList(info.dli_fname, kDriver)) {
+        ++driver;
+        jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
+    } else if (ours++ == 0) {
+        std::snprintf(firstOfOurs, sizeof firstOfOurs, "%s %s", info.dli_fname ? info.dli_fname : "?",
+                      info.dli_sname ? info.dli_sname : "?");
+    }
     inside = false;
 }
 
