@@ -1,4 +1,4 @@
-// Replays saved fuzz inputs (files or folders of them) through a harness, for builds without libFuzzer.
+// Replays the saved fuzz inputs in the given folders through a harness, for builds without libFuzzer.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -9,17 +9,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv) {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> files;
-    for (int i = 1; i < argc; ++i) {
-        if (!fs::is_directory(argv[i])) files.push_back(argv[i]);
-        else for (const auto& entry : fs::directory_iterator(argv[i])) files.push_back(entry.path());
-    }
-    for (const fs::path& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-    }
-    std::printf("replayed %zu inputs\n", files.size());
-    return files.empty() ? 1 : 0;
+    int count = 0;
+    for (int i = 1; i < argc; ++i)
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            ++count;
+        }
+    std::printf("replayed %d inputs\n", count);
+    return count > 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Startup.h"
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -108,9 +109,7 @@ std::vector<TraceLine> readTrace(const std::string& fileName, const std::string&
 }
 
 bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text) {
-    for (const TraceLine& t : lines)
-        if (t.frame == frame && t.text == text) return true;
-    return false;
+    return std::any_of(lines.begin(), lines.end(), [&](const TraceLine& t) { return t.frame == frame && t.text == text; });
 }
 
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb) {
