@@ -15,6 +15,7 @@ import json
 import os
 import random
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -23,7 +24,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-TREE_PARTS = ["CMakeLists.txt", "src", "tests", "tools"]
+TREE_PARTS = ["CMakeLists.txt", "dist", "scripts", "src", "tests", "tools"]
 XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -noreset"]
 ENV = dict(os.environ, LIBGL_ALWAYS_SOFTWARE="1")
 
@@ -70,8 +71,11 @@ def tree_files(base):
 
 
 def tree_hash():
+    """What the coverage depends on: the tree without this script and its list."""
     h = hashlib.sha1()
     for rel in tree_files(ROOT):
+        if rel.name.startswith("mutate"):
+            continue
         h.update(str(rel).encode() + b"\0" + (ROOT / rel).read_bytes())
     return h.hexdigest()
 
@@ -85,6 +89,7 @@ def sync_tree(dest):
         if not target.is_file() or target.read_bytes() != data:
             target.parent.mkdir(parents=True, exist_ok=True)
             target.write_bytes(data)
+        shutil.copymode(ROOT / rel, target)
     if dest.exists():
         for rel in set(tree_files(dest)) - wanted:
             (dest / rel).unlink()
