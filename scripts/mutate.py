@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation testing of src/: changes one line the suite runs, rebuilds, runs the suite, and says whether it noticed.
 
-Usage: scripts/mutate.py [--seed N] [--count N] [--jobs N] [--timeout S] [--files REGEX]
+Usage: scripts/mutate.py [--seed N] [--count N] [--jobs N] [--timeout S] [--files REGEX] [--resume OUTPUT]
 
 Lines run by the suite come from a coverage build in build-cov/ (computed once, cached until src/, tests/ or
 tools/ change). Each job mutates its own copy of the tree in build-mut/<job>/ and builds it in
@@ -95,32 +95,58 @@ def sync_tree(dest):
             (dest / rel).unlink()
 
 
-def configure_and_build(source, build, build_type="Release", flags=""):
-    configure = ["cmake", "-S", str(source), "-B", str(build), f"-DCMAKE_BUILD_TYPE={build_type}"]
+def configure(source, build, build_type="Release", flags=""):
+    command = ["cmake", "-S", str(source), "-B", str(build), f"-DCMAKE_BUILD_TYPE={build_type}"]
     if flags:
-        configure += [f"-DCMAKE_CXX_FLAGS={flags}", f"-DCMAKE_EXE_LINKER_FLAGS={flags}"]
-    if run(configure, ROOT) != 0:
+        command += [f"-DCMAKE_CXX_FLAGS={flags}", f"-DCMAKE_EXE_LINKER_FLAGS={flags}"]
+    if run(command, ROOT) != 0:
         sys.exit(f"mutate: cannot configure {build}")
+
+
+def build_targets(build, targets=()):
+    """True when the targets (everything when none) build."""
     log = build / "last-build.log"
-    log.unlink(missing_ok=True)
-    return run(["cmake", "--build", str(build), "-j2"], ROOT, log=log) == 0
+    command = ["cmake", "--build", str(build), "-j2"] + [a for t in targets for a in ("--target", t)]
+    return run(command, ROOT, log=log) == 0
 
 
-def run_suite(build, timeout):
-    """0 when every test passes. The unit and GL tests run first, each binary as one process (a second or two),
-    so that most mutants fail fast; the end-to-end runs of the program and the remaining tests follow."""
-    log = build / "last-suite.log"
-    log.unlink(missing_ok=True)
-    deadline = None if timeout is None else time.time() + timeout
-    stages = ([str(build / "tests" / "unit_tests")], XVFB + [str(build / "tests" / "gl_tests")],
-              XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-L", "e2e_tests"],
-              XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-LE", "unit_tests|gl_tests|e2e_tests"])
+# The unit and GL tests run first, each binary as one process (a second or two), so that most mutants fail before
+# the program and the other binaries are even linked; the end-to-end runs of the program and the rest follow.
+QUICK_TARGETS = ("unit_tests", "gl_tests")
+
+
+def quick_stages(build):
+    return [[str(build / "tests" / "unit_tests")], XVFB + [str(build / "tests" / "gl_tests")]]
+
+
+def slow_stages():
+    return [XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-L", "e2e_tests"],
+            XVFB + ["ctest", "--stop-on-failure", "-j", "2", "-LE", "unit_tests|gl_tests|e2e_tests"]]
+
+
+def run_stages(build, stages, deadline):
+    """0 when every stage passes; the first other exit code, or None when the time ran out."""
     for stage in stages:
         left = None if deadline is None else max(1.0, deadline - time.time())
-        code = run(stage, build, left, log)
+        code = run(stage, build, left, build / "last-suite.log")
         if code != 0:
             return code
     return 0
+
+
+def run_suite(build, timeout):
+    """Builds in two steps and runs the suite; "build failed", or the suite's exit code (None: out of time)."""
+    (build / "last-suite.log").unlink(missing_ok=True)
+    (build / "last-build.log").unlink(missing_ok=True)
+    deadline = None if timeout is None else time.time() + timeout
+    if not build_targets(build, QUICK_TARGETS):
+        return "build failed"
+    code = run_stages(build, quick_stages(build), deadline)
+    if code != 0:
+        return code
+    if not build_targets(build):
+        return "build failed"
+    return run_stages(build, slow_stages(), deadline)
 
 
 def covered_lines():
@@ -134,7 +160,8 @@ def covered_lines():
             return data["lines"]
     print("mutate: measuring coverage in build-cov/ (once)", flush=True)
     cov.mkdir(exist_ok=True)
-    if not configure_and_build(ROOT, cov, "Debug", "--coverage"):
+    configure(ROOT, cov, "Debug", "--coverage")
+    if not build_targets(cov):
         sys.exit("mutate: the coverage build failed (see build-cov/last-build.log)")
     for old in cov.rglob("*.gcda"):
         old.unlink()
@@ -262,11 +289,9 @@ def try_mutant(job, mutant, timeout):
     start = time.time()
     path.write_text("\n".join(lines))
     try:
-        if not configure_and_build(source, source / "build"):
-            result = "stopped" if stopping.is_set() else "build failed"
-        else:
-            code = run_suite(source / "build", timeout)
-            result = "stopped" if stopping.is_set() else {None: "timed out", 0: "survived"}.get(code, "killed")
+        code = run_suite(source / "build", timeout)
+        outcome = {None: "timed out", 0: "survived", "build failed": "build failed"}.get(code, "killed")
+        result = "stopped" if stopping.is_set() else outcome
     finally:
         path.write_bytes(original)
     return result, time.time() - start
@@ -276,12 +301,30 @@ def prepare(jobs):
     for job in range(jobs):
         source = ROOT / "build-mut" / str(job)
         sync_tree(source)
-        if not configure_and_build(source, source / "build"):
+        configure(source, source / "build")
+        if not build_targets(source / "build"):
             sys.exit(f"mutate: the unmutated tree does not build (see {source}/build/last-build.log)")
     start = time.time()
     if run_suite(ROOT / "build-mut" / "0" / "build", None) != 0:
         sys.exit("mutate: the suite fails without any mutant (see build-mut/0/build/last-suite.log)")
     return time.time() - start
+
+
+def describe(mutant):
+    return f"{mutant['file']}:{mutant['line']}: {mutant['before'].strip()} -> {mutant['after'].strip()}"
+
+
+RESULT = re.compile(r"^\s*(killed|survived|timed out|build failed)\s+(?:\d+ s|earlier) (.*)$")
+
+
+def earlier_results(path):
+    """{mutant as printed: result} from an earlier run's output."""
+    found = {}
+    for line in Path(path).read_text().splitlines() if path else []:
+        m = RESULT.match(line)
+        if m:
+            found[m.group(2).strip()] = m.group(1)
+    return found
 
 
 def interrupt(signum, frame):
@@ -298,9 +341,18 @@ def main():
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--timeout", type=float, help="seconds for one suite run (default: three times the clean run)")
     parser.add_argument("--files", default="", help="mutate only files of src/ whose path matches this pattern")
+    parser.add_argument("--resume", help="the output of an earlier, unfinished run of the same seed on the same tree: "
+                        "its results are taken as they stand and only the rest are run")
     args = parser.parse_args()
 
     mutants = choose(covered_lines(), args.count, args.seed, args.files)
+    earlier = earlier_results(args.resume)
+    tally = {}
+    for mutant in [m for m in mutants if describe(m) in earlier]:
+        result = earlier[describe(mutant)]
+        tally[result] = tally.get(result, 0) + 1
+        print(f"{result:>12}  earlier {describe(mutant)}", flush=True)
+    mutants = [m for m in mutants if describe(m) not in earlier]
     clean = prepare(args.jobs)
     timeout = args.timeout or max(60.0, 3 * clean)
     print(f"mutate: seed {args.seed}, {len(mutants)} mutants, {args.jobs} job(s); clean suite {clean:.0f} s, "
@@ -308,7 +360,6 @@ def main():
 
     free = list(range(args.jobs))
     lock = threading.Lock()
-    tally = {}
 
     def work(mutant):
         with lock:
@@ -320,13 +371,13 @@ def main():
                 free.append(job)
 
     pool = concurrent.futures.ThreadPoolExecutor(args.jobs)
-    begun = time.time()
+    begun, ran = time.time(), 0
     try:
         for future in concurrent.futures.as_completed([pool.submit(work, m) for m in mutants]):
             mutant, (result, seconds) = future.result()
             tally[result] = tally.get(result, 0) + 1
-            print(f"{result:>12} {seconds:4.0f} s  {mutant['file']}:{mutant['line']}: {mutant['before'].strip()} -> "
-                  f"{mutant['after'].strip()}", flush=True)
+            ran += 1
+            print(f"{result:>12} {seconds:4.0f} s  {describe(mutant)}", flush=True)
     except KeyboardInterrupt:
         print("mutate: stopping; the mutated files are being restored", flush=True)
         stopping.set()
@@ -337,10 +388,9 @@ def main():
 
     killed = tally.get("killed", 0) + tally.get("timed out", 0)
     built = killed + tally.get("survived", 0)
-    done = built + tally.get("build failed", 0)
     summary = ", ".join(f"{k} {v}" for k, v in sorted(tally.items())) or "no mutant finished"
     rate = f"{100.0 * killed / built:.1f} %" if built else "n/a"
-    per = f"{(time.time() - begun) * args.jobs / done:.0f} s per mutant" if done else ""
+    per = f"{(time.time() - begun) * args.jobs / ran:.0f} s per mutant run" if ran else ""
     print(f"mutate: {summary}; kill rate {rate} (killed or timed out, of the {built} that built); {per}")
 
 

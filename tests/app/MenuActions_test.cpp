@@ -1,5 +1,5 @@
-// Menu actions: each widget against the key that changes the same setting, the widget-only settings,
-// the colour and lightmap pages, and the navigation between pages.
+// Keys, buttons, the pointer and menu actions: state after key sequences, limits, wrap-arounds and messages, each
+// widget against the key that changes the same setting, the colour and lightmap pages, and page navigation.
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
@@ -19,6 +19,9 @@
 
 namespace {
 
+// A key: a character, kSpecial + a GLUT special key code, kAlt + a character.
+constexpr int kSpecial = 0x100, kAlt = 0x200;
+
 class Actions : public testing::Test {
 protected:
     void SetUp() override { fresh(); }
@@ -26,15 +29,10 @@ protected:
     static void fresh() {
         resetProgramState();
         initPref();
-        appState.introDone = 1;
-        appState.soundEnabled = 0;
-        appState.worldSize = 8.0f;
+        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f;
         frameClock.realSeconds = 30.0;
         dialogs = DialogStack();
-        previousColorLevel = 1.0f;
-        previousMenuLevel = 0.0f;
-        volumePreviewTime = 0.0;
-        letterboxCounter = 0;
+        previousColorLevel = 1.0f, previousMenuLevel = 0.0f, volumePreviewTime = 0.0, letterboxCounter = 0;
         lastGroundHeight = prefs.groundHeight;
         screen.height = 600;
         statusLine.setMessage("-");
@@ -42,12 +40,15 @@ protected:
     }
     // The widget `id` on `page` reports `v` this frame.
     static void act(int page, int id, float v) {
-        dialogs.pageId = page;
-        dialogs.activatedId = id;
-        dialogs.activatedValue = v;
+        dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v;
         dispatchAction();
     }
     static std::string message() { return statusLine.text; }
+    static void press(int key, int modifiers = 0) {
+        setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));
+        if (key & kSpecial) specialHandler(key - kSpecial, 0, 0);
+        else keyboardHandler(static_cast<unsigned char>(key), 0, 0);
+    }
     // What a command may change besides the settings record.
     static auto state() {
         return std::make_tuple(message(), appState.worldSize, terrain.columns, lastGroundHeight, screen.clearPasses,
@@ -55,26 +56,14 @@ protected:
                                appState.popupOpen, dialogs.targetOpen);
     }
     // The dialog as the frame loop leaves it after a refresh request.
-    static void refresh() {
-        if (dialogs.rebuildRequest == 1) dialogs.buildPage(dialogs.pageId, 0);
-    }
-
+    static void refresh() { dialogs.rebuildRequest == 1 ? dialogs.buildPage(dialogs.pageId, 0) : void(); }
     ScratchDir dir;
 };
 
-// A key: a character, kSpecial + a GLUT special key code, kAlt + a character, or 0 for a widget without one.
-constexpr int kSpecial = 0x100, kAlt = 0x200;
-
-struct KeyAndWidget {
-    int key, page, id;
-    float v;  // what the widget reports
-    void (*before)();
-    float (*observe)();
-    float expected;
-    const char* message;
-};
-
 void none() {}
+
+// A key or 0 for a widget without one; page -1 for a key without a widget; v: what the widget reports.
+struct KeyAndWidget { int key, page, id; float v; void (*before)(); float (*observe)(); float expected; const char* message; };
 
 const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_PAGE_UP, 0, 54, 1.05263f, none, [] { return prefs.groundHeight; }, 1.05263f, "Page: 1.05"},
@@ -95,9 +84,10 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {' ', 5, 96, 0, none, [] { return float(prefs.clearScreen); }, 0, "-"},
     {'p', 5, 97, 1, none, [] { return float(prefs.paused); }, 1, "Pause"},
     // The reset also closes the popup and puts the default grid of 30 back.
-    {'r', 5, 98, 0, [] { prefs.moveSpeed = 3; openPopup(); prefs.tesselation = 80; applyWorldSettings(); },
-     [] { return prefs.moveSpeed + appState.popupOpen + dialogs.targetOpen + terrain.columns; }, 1 + 30,
-     "Reset w/o Prefs"},
+    {'r', 5, 98, 0, [] { prefs.moveSpeed = 3; openPopup(); prefs.tesselation = 80; applyWorldSettings();
+                         prefs.fullScreen = 0; prefs.windowWidth = 640; },  // and keeps the window
+     [] { return prefs.moveSpeed + appState.popupOpen + dialogs.targetOpen + terrain.columns + prefs.fullScreen * 1000 +
+                 prefs.windowWidth; }, 1 + 30 + 640, "Reset w/o Prefs"},
     {'b', 6, 31, 0.3f, [] { prefs.blendMode0 = 8; }, [] { return float(prefs.blendMode0); }, 0, "0:0-GL_ZERO"},
     {'B', 6, 32, 1.2f, [] { prefs.blendMode1 = 0; }, [] { return float(prefs.blendMode1); }, 1, "1:1-GL_ONE"},
     {kSpecial + GLUT_KEY_HOME, 9, 60, 1.05263f, [] { prefs.noiseLevel = 1; }, [] { return prefs.noiseLevel; },
@@ -105,11 +95,25 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_F10, 9, 73, 1.111111f, none, [] { return prefs.f9Value; }, 1.111111f, "F9/F10: 1.11"},
     {kAlt + 'L', 9, 61, 9.5f, [] { prefs.lightmap = 8; }, [] { return float(prefs.lightmap); }, 9,
      "9/64: X  Vignette "},
+    {'u', -1, 0, 0, [] { prefs.universe = 3; }, [] { return float(prefs.universe); }, 0, "Universe Off"},
+    {'N', -1, 0, 0, none, [] { return float(prefs.debugLine); }, 16, "n: 16"},
+    {'n', -1, 0, 0, [] { prefs.debugLine = 16; }, [] { return float(prefs.debugLine); }, 0, "n: 0"},
+    {'v', -1, 0, 0, [] { prefs.cameraMode = 0; }, [] { return float(prefs.cameraMode); }, 1,
+     "Camera 1: Manual Mouse/Arrow Key Control"},
+    // Alt steps the lightmap's mode only while it is on; then the new combination's layers are named.
+    {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, -5, "Lightmap Off"},
+    {'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, 5, "Lightmap On"},
+    {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = 63; }, [] { return float(prefs.lightmap); }, 0, "0/64: "},
+    {0, 9, 23, 0, [] { prefs.lightmap = 64 + 2; }, [] { return float(prefs.lightmap); }, 2, "2/64: Y "},  // six flag bits kept
     {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
     // In this order: a failed load changes nothing but the message; then a load finds the saved file and
     // unpauses, holds the camera at 3 and clears, and puts the saved grid of 30 and world size of 8 in force.
     {0, 4, 1, 0, [] { prefs.paused = 1; }, [] { return float(prefs.paused); }, 1, "Could NOT Load Prefs"},
-    {'!', 3, 1, 0, none, [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
+    {'!', 3, 1, 0, [] { prefs.fullScreen = 1; prefs.windowWidth = 999; },
+     [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
+    // The load key keeps the window and the camera.
+    {'@', -1, 0, 0, [] { prefs.windowWidth = 640; prefs.cameraMode = 1; },
+     [] { return float(prefs.fullScreen * 10000 + prefs.windowWidth * 10 + prefs.cameraMode); }, 6401, "Loaded Prefs"},
     {0, 4, 1, 0, [] { prefs.paused = 1; prefs.cameraMode = 0; prefs.tesselation = 80; prefs.objectSize = 2; },
      [] { return prefs.paused + prefs.cameraMode + screen.clearPasses + terrain.columns + appState.worldSize; },
      0 + 3 + 1 + 30 + 8, "Loaded Prefs"},
@@ -135,13 +139,11 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
         SCOPED_TRACE(row.message);
         fresh();
         row.before();
-        setScriptedModifiers(row.key & kAlt ? GLUT_ACTIVE_ALT : 0);
-        if (row.key & kSpecial) specialHandler(row.key - kSpecial, 0, 0);
-        else if (row.key) keyboardHandler(static_cast<unsigned char>(row.key), 0, 0);
+        if (row.key) press(row.key);
         else act(row.page, row.id, row.v);
         EXPECT_FLOAT_EQ(row.observe(), row.expected);
         EXPECT_EQ(message(), row.message);
-        if (!row.key) continue;
+        if (!row.key || row.page < 0) continue;
         const Prefs byKey = prefs;
         const auto stateByKey = state();
         fresh();
@@ -156,86 +158,144 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
 TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
     dialogs.buildPage(6, 1);
     prefs.color[0] = prefs.color[1] = prefs.color[2] = 0.5f;
+    // Scale 2 doubles all three and the refresh moves the Red slider; scale 1 goes back to the level of the last
+    // use; the offset adds, clamped at 1.
     act(6, 24, 2.0f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[2], 1.0f);
-    EXPECT_EQ(dialogs.rebuildRequest, 1);
     refresh();
-    EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(2))->value, 1.0f) << "the refresh moves the Red slider";
-    act(6, 24, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[1], 0.5f) << "back to the level of the last use";
-    act(6, 25, 0.3f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 0.8f);
-    act(6, 25, 1.0f);
-    EXPECT_FLOAT_EQ(prefs.color[0], 1.0f) << "clamped at 1";
+    EXPECT_EQ(prefs.color[0] + prefs.color[2] + static_cast<SliderItem*>(dialogs.item(2))->value, 3.0f);
+    std::string seen;
+    for (auto [id, v] : {std::pair{24, 1.0f}, {25, 0.3f}, {25, 1.0f}}) {
+        act(6, id, v);
+        seen += std::to_string(prefs.color[0]).substr(0, 4) + std::to_string(prefs.color[1]).substr(0, 4) + " ";
+    }
+    EXPECT_EQ(seen, "0.500.50 0.800.80 1.001.00 ");
 }
 
-TEST_F(Actions, LightmapTogglesAndTheCombinationSliderStayInStep) {
-    dialogs.buildPage(9, 1);
-    prefs.lightmap = 0;
-    act(9, 21, 1.0f);  // Film Noise
-    refresh();
-    act(9, 24, 1.0f);  // Vignette
-    refresh();
-    EXPECT_EQ(prefs.lightmap, 9);
-    EXPECT_EQ(message(), "9/64: X  Vignette ");
-    EXPECT_FLOAT_EQ(static_cast<SliderItem*>(dialogs.item(7))->value, 9.0f);
-    prefs.lightmap = 64 + 2;
-    act(9, 23, 0.0f);
-    EXPECT_EQ(prefs.lightmap, 2) << "clearing keeps only the six flag bits";
+TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewedTwiceASecondAtMost) {
+    for (auto [started, v, shown] : {std::tuple{0, 1.0f, 0}, {1, 0.0f, 0}, {1, 1.0f, 1}}) {
+        soundSystem.initialised = soundSystem.soundOn = started;
+        dialogs.buildPage(8, 1);
+        act(8, 702, v);
+        refresh();
+        int k = 0;
+        while (dialogs.item(k)->id != 702) ++k;
+        EXPECT_EQ(soundSystem.initialised * 10 + dialogs.item(k)->visible, started * 10 + shown)
+            << "shutdown closes only what started; the switch shows music on only then";
+    }
+    soundSystem.soundOn = 1;
+    // (clock time, volume, time of the last preview afterwards): 1.5 is too soon after 1.0.
+    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.5, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
+        frameClock.time = time;
+        act(8, 71, volume);
+        EXPECT_EQ(std::make_pair(soundSystem.sfxVolume, volumePreviewTime), std::make_pair(volume, preview));
+    }
 }
 
-TEST_F(Actions, MenusOpenTheirPagesAndCloseBoxesAndEscapeStepBack) {
+// One press from 1 moves the setting by its factor and says so, the other key by the inverse; held for
+// thousands of presses either way, it stays a usable number that the other key moves back.
+TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
+    const struct { int down, up; float* field; float low, high, once; const char* message; } rows[] = {
+        {'{', '}', &prefs.cameraZ, -16, 16, 0, nullptr}, {'[', ']', &prefs.objectSize, 0.1f, 6, 0, nullptr},  // before the world grows
+        {'(', ')', &prefs.lightRotateSpeed, 0.01f, 100, 0.9f, "Light Rotate Speed: 0.90"},
+        {'_', '+', &prefs.moveSpeed, 0.01f, 100, 0.9f, "Movement Speed: 0.90"},
+        {'-', '=', &prefs.rotateSpeed, 0.01f, 100, 0.9f, "Rotate Speed: 0.90"}, {'.', ',', &prefs.fov, 1, 179, 0, nullptr},
+        {kSpecial + GLUT_KEY_PAGE_DOWN, kSpecial + GLUT_KEY_PAGE_UP, &prefs.groundHeight, 0.1f, 4, 0.95f, "Page: 0.95"},
+        {kSpecial + GLUT_KEY_END, kSpecial + GLUT_KEY_HOME, &prefs.noiseLevel, 0.01f, 50, 0.95f, "Home/End: 0.95"},
+        {kSpecial + GLUT_KEY_F1, kSpecial + GLUT_KEY_F2, &prefs.texMagX, 0.01f, 20, 0.9f, "F1/F2: 0.90"},
+        {kSpecial + GLUT_KEY_F3, kSpecial + GLUT_KEY_F4, &prefs.texMagY, 0.01f, 20, 0.9f, "F3/F4: 0.90"},
+        {kSpecial + GLUT_KEY_F9, kSpecial + GLUT_KEY_F10, &prefs.f9Value, 0.01f, 3, 0.9f, "F9/F10: 0.90"},
+        {kSpecial + GLUT_KEY_F11, kSpecial + GLUT_KEY_F12, &prefs.fade, 0.01f, 1, 0.95f, "Fade Effect: 95.00"},
+        {kSpecial + GLUT_KEY_LEFT, kSpecial + GLUT_KEY_RIGHT, &prefs.arrowScaleX, 0.01f, 100, 0.95f, nullptr},
+        {kSpecial + GLUT_KEY_DOWN, kSpecial + GLUT_KEY_UP, &prefs.arrowScaleY, 0.01f, 100, 0.95f, nullptr},
+    };
+    auto hit = [&](int key, int times) {
+        for (int i = 0; i < times; ++i) press(key);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.down);
+        if (row.message) {
+            *row.field = 1;
+            hit(row.down, 1);
+            EXPECT_EQ(std::make_pair(*row.field, message()), std::make_pair(row.once, std::string(row.message)));
+        }
+        hit(row.down, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.low);
+        hit(row.up, 1);  // the other key's factor is the inverse of this one's
+        EXPECT_TRUE(row.once ? std::abs(*row.field * row.once - row.low) < 1e-6f : *row.field > row.low) << *row.field;
+        hit(row.up, 3000);
+        EXPECT_FLOAT_EQ(*row.field, row.high);
+    }
+    EXPECT_EQ(prefs.arrowCountX * 10 + prefs.arrowCountY, 1 * 10 - 1);  // one more right than left, up than down
+    EXPECT_EQ(std::make_tuple(appState.worldSize, screen.zFarBase, starField.outerDiameter, starField.innerDiameter),
+              std::make_tuple(48.0f, 3.57f * 48, 96.0f, 0.9f * 96)) << "the world, its far plane and stars follow its size";
+    EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
+}
+
+TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeavesAndTheLetterboxBounces) {
+    appState.introDone = 0;
+    press('c');
+    press(kSpecial + GLUT_KEY_PAGE_UP);
+    EXPECT_EQ(prefs.showFps * 10 + prefs.groundHeight, 1.0f);
+    press(27);
+    EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
+    appState.introDone = 1, appState.exiting = 0, appState.exitStartTime = 0;
+    std::string seen;
+    for (int i = 0; i < 9; ++i) {
+        press('l');
+        seen += static_cast<char>('0' + prefs.letterbox);
+    }
+    EXPECT_EQ(seen + message(), "123456543Letterbox: 3");
+    // A page opened from another stands where it stood, and so does the page a close box goes back to.
     dialogs.buildPage(1, 1);
     dialogs.offsetX = 33;
     act(1, 3, 0);
-    EXPECT_EQ(dialogs.pageId, 2);
-    EXPECT_FLOAT_EQ(dialogs.offsetX, 33);
-    act(2, 7, 0);
-    EXPECT_EQ(dialogs.pageId, 5) << "Options: General...";
-    dialogs.offsetY = -20.0f;
+    act(2, 7, 0);  // Options: General...
+    const int general = dialogs.pageId;
+    dialogs.offsetY = -20;
     act(5, 93, 0);
-    EXPECT_EQ(dialogs.pageId, 2);
-    EXPECT_FLOAT_EQ(dialogs.offsetY, -20.0f) << "back at the same place";
-
-    dialogs.savedCameraMode = 1;
-    prefs.cameraMode = 2;
-    appState.popupOpen = 1;
-    keyboardHandler(27, 0, 0);
-    EXPECT_EQ(dialogs.pageId, 1) << "ESC steps back like the close box";
-    EXPECT_EQ(appState.exiting, 0) << "and does not quit";
-    keyboardHandler(27, 0, 0);
-    EXPECT_EQ(appState.popupOpen, 0) << "the main menu's ESC hides the popup";
-    EXPECT_FLOAT_EQ(dialogs.targetOpen, 0.0f);
-    EXPECT_EQ(prefs.cameraMode, 1);
-    EXPECT_EQ(dialogs.pageId, 1) << "and stays on the main menu for next time";
-    keyboardHandler(27, 0, 0);
-    EXPECT_DOUBLE_EQ(appState.exitStartTime, 30.0) << "with no popup, ESC leaves";
+    EXPECT_EQ(std::make_tuple(general, dialogs.pageId, dialogs.offsetX, dialogs.offsetY), std::make_tuple(5, 2, 33.0f, -20.0f));
+    seen.clear();
+    dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
+    // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
+    // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
+    for (int i = 0; i < 3; ++i) {
+        keyboardHandler(27, 0, 0);
+        seen += std::to_string(dialogs.pageId) + std::to_string(appState.popupOpen) + std::to_string(prefs.cameraMode) +
+                std::to_string(int(appState.exitStartTime)) + " ";
+    }
+    EXPECT_EQ(seen, "1120 1010 10130 ");
 }
 
-TEST_F(Actions, MusicHasItsOwnSwitchShownOnOnlyWhenSoundStarted) {
-    const struct { int started; float v; int shown; } rows[] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 1}};
-    for (const auto& row : rows) {
-        soundSystem.initialised = soundSystem.soundOn = row.started;
-        dialogs.buildPage(8, 1);
-        act(8, 702, row.v);
-        refresh();
-        EXPECT_EQ(soundSystem.initialised, row.started) << "shutdown closes only what started";
-        const DialogItem* music = nullptr;
-        for (int k = 0; k < dialogs.itemCount; ++k)
-            if (dialogs.item(k)->id == 702) music = dialogs.item(k);
-        ASSERT_NE(music, nullptr);
-        EXPECT_EQ(music->visible, row.shown) << row.started << " " << row.v;
+TEST_F(Actions, ArrowBitsButtonsAndThePointerFollowPressesReleasesAndMoves) {
+    std::string arrows;  // with Ctrl, rising replaces forward; right replaces left
+    for (auto [key, ctrl] : {std::pair{GLUT_KEY_UP, 0}, {GLUT_KEY_UP, GLUT_ACTIVE_CTRL}, {GLUT_KEY_LEFT, 0}, {GLUT_KEY_RIGHT, 0},
+                                           {GLUT_KEY_DOWN, 0}, {GLUT_KEY_DOWN, GLUT_ACTIVE_CTRL}}) {
+        press(kSpecial + key, ctrl);
+        arrows += std::to_string(keyboard.arrows) + " ";
     }
-}
-
-TEST_F(Actions, SoundVolumeIsPreviewedTwiceASecondAtMost) {
-    soundSystem.soundOn = 1;
-    // (clock time, volume, time of the last preview afterwards): 1.4 is too soon after 1.0.
-    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.4, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
-        frameClock.time = time;
-        act(8, 71, volume);
-        EXPECT_FLOAT_EQ(soundSystem.sfxVolume, volume);
-        EXPECT_DOUBLE_EQ(volumePreviewTime, preview);
+    specialUpHandler(GLUT_KEY_RIGHT, 0, 0);
+    EXPECT_EQ(arrows + std::to_string(keyboard.arrows), "4 16 17 18 10 34 32");
+    // 'd' press, 'u' release, '|' end of a frame: the left button's state after each step, even within a frame.
+    for (auto [steps, states] : {std::pair{"d|u|", "1230"}, {"du||", "1130"}}) {
+        std::string seen;
+        for (const char* c = steps; *c; ++c) {
+            if (*c == '|') buttonsFrameStep();
+            else mouseHandler(GLUT_LEFT_BUTTON, *c == 'd' ? GLUT_DOWN : GLUT_UP, 10, 10);
+            seen += static_cast<char>('0' + mouse.leftButton);
+        }
+        EXPECT_EQ(seen, states) << steps;
     }
+    prefs.cameraMode = 1;
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    EXPECT_EQ(appState.popupOpen * 10 + prefs.cameraMode, 12) << "the camera holds while the popup is open";
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    buttonsFrameStep();
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10);
+    mouseHandler(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
+    EXPECT_EQ(appState.popupOpen * 10 + prefs.cameraMode, 1) << "a quick click closes it, its release does not reopen";
+    // The pointer in window pixels counts from the top; the overlay's from the bottom row, which is 0.
+    screen.width = 800, screen.height = 600, prefs.cameraMode = 2;
+    motionHandler(200, 0);
+    EXPECT_EQ(mouse.position.x * 1000 + mouse.position.y, 200599);
+    EXPECT_FLOAT_EQ(mouse.normX + mouse.normY, 0.25f + 599.0f / 600);
 }

@@ -1,4 +1,4 @@
-// Lightmap mask texels from the layer rules and the random draw order.
+// Lightmap mask texels from the layer rules and the random draw order, and the layers' description.
 #include "core/Random.h"
 #include "gfx/LightmapOverlay.h"
 #include <gtest/gtest.h>
@@ -10,8 +10,7 @@ constexpr int kSize = LightmapOverlay::kSize;
 
 struct Mask {
     std::vector<uint8_t> bytes = std::vector<uint8_t>(LightmapOverlay::kMaskBytes);
-    int at(int x, int y) const { return bytes[2 * (y * kSize + x)]; }
-    int alphaAt(int x, int y) const { return bytes[2 * (y * kSize + x) + 1]; }
+    int at(int x, int y, int c = 0) const { return bytes[2 * (y * kSize + x) + c]; }
 };
 
 Mask compute(int noise, int vignette, int flags, uint32_t seed = 5) {
@@ -21,59 +20,48 @@ Mask compute(int noise, int vignette, int flags, uint32_t seed = 5) {
     return m;
 }
 
-// The next n draws of rnd(scale) from the given seed.
-std::vector<float> draws(uint32_t seed, int n, float scale) {
+// The next n draws of rnd(40) from the given seed.
+std::vector<float> draws(uint32_t seed, int n) {
     rndSeed(seed);
-    std::vector<float> out;
-    for (int i = 0; i < n; ++i) out.push_back(rnd(scale));
+    std::vector<float> out(n);
+    for (float& d : out) d = rnd(40.0f);
     return out;
 }
 
 }  // namespace
 
 TEST(LightmapMask, SteadyLayersGiveTheirExactTexels) {
-    const Mask vignette = compute(20, 64, 8);
-    EXPECT_EQ(vignette.at(64, 64), 255);
-    EXPECT_EQ(vignette.at(96, 64), 191) << "255 x 0.75 at half the radius";
-    EXPECT_EQ(vignette.at(64, 32), 191);
-    for (auto [x, y] : {std::pair{0, 64}, {127, 127}}) EXPECT_EQ(vignette.at(x, y), 0);
-    EXPECT_EQ(vignette.alphaAt(96, 64), 191) << "luminance and alpha carry the same value";
-
-    const Mask columns = compute(20, 64, 16);
-    EXPECT_EQ(columns.at(1, 0), 235);
-    EXPECT_EQ(columns.at(2, 0), 255);
-
-    const Mask both = compute(20, 64, 48);
-    EXPECT_EQ(both.at(1, 1), 215);
-    EXPECT_EQ(both.at(1, 2), 235);
-    EXPECT_EQ(both.at(2, 1), 235);
-    EXPECT_EQ(both.at(2, 2), 255);
-    EXPECT_EQ(compute(200, 64, 48).at(1, 1), 0) << "never below black";
-
-    // The vignette darkens the clamped value; the gratings come after it.
-    const Mask dimmed = compute(20, 64, 8 | 16);
-    EXPECT_EQ(dimmed.at(97, 64), 167) << "trunc(255 x (1 - (33/64)^2)) - 20";
-    EXPECT_EQ(dimmed.at(127, 64), 0);
-    EXPECT_EQ(compute(20, 0, 8).at(64, 64), 255) << "a radius below 1 counts as 1";
-    EXPECT_EQ(compute(20, 0, 8).at(65, 64), 0);
+    // Vignette 8 (255 x (1 - d^2) of the radius), gratings 16 and 32 subtract the noise on odd columns and rows.
+    // The vignette darkens the clamped value, the gratings come after it, and nothing goes below black.
+    const struct { int noise, vignette, flags, x, y, c, value; } cases[] = {
+        {20, 64, 8, 64, 64, 0, 255}, {20, 64, 8, 96, 64, 0, 191}, {20, 64, 8, 64, 32, 0, 191}, {20, 64, 8, 96, 64, 1, 191},
+        {20, 64, 8, 0, 64, 0, 0},    {20, 64, 8, 127, 127, 0, 0}, {20, 64, 16, 1, 0, 0, 235}, {20, 64, 16, 2, 0, 1, 255},
+        {20, 64, 48, 1, 1, 0, 215},  {20, 64, 48, 1, 2, 0, 235},  {20, 64, 48, 2, 1, 0, 235}, {20, 64, 48, 2, 2, 0, 255},
+        {200, 64, 48, 1, 1, 0, 0},   {20, 64, 24, 97, 64, 0, 167}, {20, 64, 24, 127, 64, 0, 0},
+        {20, 0, 8, 64, 64, 0, 255},  {20, 0, 8, 65, 64, 0, 0},  // a radius below 1 counts as 1
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(compute(c.noise, c.vignette, c.flags).at(c.x, c.y, c.c), c.value)
+            << c.noise << " " << c.vignette << " " << c.flags << " at " << c.x << "," << c.y;
+    char text[64];
+    describeLightmap(-13, text, sizeof text);
+    EXPECT_STREQ(text, "13/64: X Z  Vignette ");
+    describeLightmap(48, text, 16);
+    EXPECT_STREQ(text, "48/64:  X-grati");
 }
 
-TEST(LightmapMask, ZeroNoiseLeavesEveryTexelWhiteButStillDraws) {
-    const Mask m = compute(0, 100, 1 | 2 | 4, 11);
-    for (int i = 0; i < kSize * kSize; ++i) ASSERT_EQ(m.bytes[2 * i], 255) << i;
-    // 128 column draws, 128 row draws and one per texel keep the sequence the same whatever the level.
-    rndSeed(11);
-    for (int i = 0; i < 128 + 128 + kSize * kSize; ++i) rndInt();
+TEST(LightmapMask, NoiseDrawsRunColumnsFirstThenRowByRowAndAlwaysTheSameCount) {
+    // Zero noise: every texel white, yet 128 column, 128 row and one draw per texel keep the sequence.
+    const Mask white = compute(0, 100, 1 | 2 | 4, 11);
+    for (int i = 0; i < kSize * kSize; ++i) ASSERT_EQ(white.bytes[2 * i], 255) << i;
+    draws(11, 128 + 128 + kSize * kSize);
     const uint32_t expected = rndState();
     compute(0, 100, 1 | 2 | 4, 11);
     EXPECT_EQ(rndState(), expected);
     compute(0, 100, 8 | 16 | 32, 11);
     EXPECT_EQ(rndState(), 11u) << "steady layers draw nothing";
-}
-
-TEST(LightmapMask, NoiseDrawsRunColumnsFirstThenRowByRow) {
     // Film and line noise: all 128 column offsets, then one offset per row.
-    const std::vector<float> d = draws(21, 256, 40.0f);
+    const std::vector<float> d = draws(21, 256);
     const Mask film = compute(40, 100, 1 | 2, 21);
     for (int y : {0, 5, 127})
         for (int x : {0, 3, 64, 127}) {
@@ -81,7 +69,7 @@ TEST(LightmapMask, NoiseDrawsRunColumnsFirstThenRowByRow) {
             EXPECT_EQ(film.at(x, y), m > 255 ? 255 : m) << x << "," << y;
         }
     // Line and pixel noise: each row's own draw comes before the 128 draws of its texels.
-    const std::vector<float> e = draws(22, 3 * 129, 40.0f);
+    const std::vector<float> e = draws(22, 3 * 129);
     const Mask pixels = compute(40, 100, 2 | 4, 22);
     for (int y : {0, 1, 2})
         for (int x : {0, 1, 127}) {

@@ -1,6 +1,7 @@
-// Splinter layout choices, the motion rules, the shrink, and the skip's roll-and-end state machine.
+// Splinter layout choices, the motion rules, the shrink, the skip's roll-and-end state machine and its trace.
 #include "app/Globals.h"
 #include "core/Random.h"
+#include "core/Trace.h"
 #include "gfx/ScreenSplinter.h"
 #include "support/TestSupport.h"
 #include <cmath>
@@ -14,20 +15,8 @@ class Splinter : public testing::Test {
 protected:
     void SetUp() override {
         resetProgramState();
-        screen.width = 320;
-        screen.height = 240;
-        s.skipPhase = 0.0f;
-        s.skipDirection = 1.0f;
-        s.motionMask = 0;
-        s.columns = s.rows = 1;
-        s.pieceScale = s.speed = 1.0f;
-    }
-    // A seed whose next rnd(1) is below 0.5 (or not).
-    static uint32_t seedWithNextDraw(bool below) {
-        for (uint32_t seed = 1;; ++seed) {
-            rndSeed(seed);
-            if ((rnd(1.0f) < 0.5f) == below) return seed;
-        }
+        screen.width = 320, screen.height = 240;
+        s.skipPhase = 0.0f, s.skipDirection = 1.0f, s.motionMask = 0, s.columns = s.rows = 1, s.pieceScale = s.speed = 1.0f;
     }
     ScreenSplinter& s = splinter;
 };
@@ -44,94 +33,77 @@ TEST_F(Splinter, FirstDrawPicksTheGridAndThePiecesTileThePicture) {
         rndSeed(seed);
         s.prepare();
         const int kind = r1 < 0.3f ? 0 : r1 < 0.5f ? 1 : r1 < 0.75f ? 2 : 3;
-        seen[kind] += 1;
+        seen[kind]++;
         const bool gridOk[4] = {s.columns == 1 && s.rows == 1, s.columns == 60 && s.rows == 60,
                                 s.columns == s.rows && s.columns >= 2 && s.columns <= 59,
                                 s.columns >= 2 && s.columns <= 59 && s.rows >= 2 && s.rows <= 59};
         ASSERT_TRUE(gridOk[kind]) << "seed " << seed << " r1 " << r1;
-        ASSERT_GE(s.speed, 0.5f);
-        ASSERT_LT(s.speed, 1.5f);
+        ASSERT_TRUE(s.speed >= 0.5f && s.speed < 1.5f && s.pieceScale == 1.0f);
         ASSERT_TRUE(s.motionMask >= 1 && s.motionMask <= 8191) << seed;
         const int c = s.columns - 1, r = s.rows - 1;
-        ASSERT_NEAR(s.pieces[F::X][0][0] - s.halfPieceWidth, -a / 2, 1e-5f);
-        ASSERT_NEAR(s.pieces[F::X][c][r] + s.halfPieceWidth, a / 2, 1e-5f);
-        ASSERT_NEAR(s.pieces[F::Y][0][0] - s.halfPieceHeight, -0.5f, 1e-5f);
-        ASSERT_NEAR(s.pieces[F::Y][c][r] + s.halfPieceHeight, 0.5f, 1e-5f);
-        ASSERT_LT(std::fabs(s.pieces[F::VX][c][r]), 0.2f);
-        ASSERT_EQ(s.pieces[F::AngleZ][c][r], 0.0f);
+        const float edges[4] = {s.pieces[F::X][0][0] - s.halfPieceWidth + a / 2, s.pieces[F::X][c][r] + s.halfPieceWidth - a / 2,
+                                s.pieces[F::Y][0][0] - s.halfPieceHeight + 0.5f, s.pieces[F::Y][c][r] + s.halfPieceHeight - 0.5f};
+        for (float e : edges) ASSERT_NEAR(e, 0.0f, 1e-5f) << seed;
+        ASSERT_TRUE(std::fabs(s.pieces[F::VX][c][r]) < 0.2f && s.pieces[F::AngleZ][c][r] == 0.0f);
     }
     for (int n : seen) EXPECT_GT(n, 30);
-}
-
-TEST_F(Splinter, ASkipKeepsTheLayoutAndDrawsOnlyItsTwoNumbers) {
-    s.columns = 7;
-    s.rows = 3;
-    s.motionMask = 5;
-    s.pieceScale = 0.2f;
-    s.skipPhase = 0.01f;
-    rndSeed(9);
-    rndInt();
-    rndInt();
-    const uint32_t afterTwo = rndState();
-    rndSeed(9);
+    // The velocities and spins of one layout, summed with weights: the draws' scales and order.
+    rndSeed(9 * 0x9E3779B9u);
     s.prepare();
-    EXPECT_EQ(rndState(), afterTwo);
-    EXPECT_EQ(s.columns, 7);
-    EXPECT_EQ(s.rows, 3);
-    EXPECT_EQ(s.motionMask, 5);
-    EXPECT_EQ(s.pieceScale, 1.0f);
+    double sum = 0;
+    for (int f = 0; f < ScreenSplinter::kFieldCount; ++f)
+        for (int i = 0; i < s.columns; ++i)
+            for (int j = 0; j < s.rows; ++j) sum += s.pieces[f][i][j] * (f + 1) * (i + 2 * j + 1);
+    EXPECT_NEAR(sum, 257593.565, 0.01) << s.columns << "x" << s.rows;
 }
 
 TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
-    struct Case {
-        int bit;
-        int field;  // -1: only pieceScale changes
-        float delta;
-    };
     // step = dt 0.5 x speed 2 = 1; velocities 0.3, -0.2, 0.1 and spins 10, 20, 30.
-    const Case cases[] = {{0x4, F::Z, 0.1f}, {0x8, F::VX, -1.0f}, {0x80, F::VZ, -0.5f}, {0x400, F::AngleY, 20},
-                          {0x1000, -1, 0}};
+    const struct { int bit, field; float delta; } cases[] = {  // field -1: only pieceScale changes
+        {0x4, F::Z, 0.1f}, {0x8, F::VX, -1.0f}, {0x80, F::VZ, -0.5f}, {0x400, F::AngleY, 20}, {0x1000, -1, 0}};
     const float start[ScreenSplinter::kFieldCount] = {1, 2, 3, 0.3f, -0.2f, 0.1f, 0, 10, 0, 20, 0, 30};
-    for (const Case& c : cases) {
-        s.columns = s.rows = 2;
+    for (const auto& c : cases) {
         for (int f = 0; f < ScreenSplinter::kFieldCount; ++f) s.pieces[f][1][1] = start[f];
-        s.pieceScale = 1.0f;
-        s.speed = 2.0f;
-        s.motionMask = c.bit;
+        s.columns = s.rows = 2, s.pieceScale = 1.0f, s.speed = 2.0f, s.motionMask = c.bit;
         s.advancePieces(0.5f);
         for (int f = 0; f < ScreenSplinter::kFieldCount; ++f)
             EXPECT_FLOAT_EQ(s.pieces[f][1][1], start[f] + (f == c.field ? c.delta : 0.0f)) << c.bit << " field " << f;
         EXPECT_FLOAT_EQ(s.pieceScale, c.bit == 0x1000 ? 0.875f : 1.0f) << "shrinking ignores the speed";
     }
     // Within one piece the rules run in table order: the move uses the velocity from before the push.
-    s.pieces[F::X][0][0] = 0.0f;
-    s.pieces[F::VX][0][0] = 0.3f;
-    s.motionMask = 0x1 | 0x10;
+    s.pieces[F::X][0][0] = 0.0f, s.pieces[F::VX][0][0] = 0.3f, s.motionMask = 0x1 | 0x10;
     s.advancePieces(0.5f);
     EXPECT_FLOAT_EQ(s.pieces[F::X][0][0], 0.3f);
     EXPECT_FLOAT_EQ(s.pieces[F::VX][0][0], 1.3f);
 }
 
-TEST_F(Splinter, SkipRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {
-    struct Case {
-        float start;
-        bool endDraw;  // the draw at the end of the roll is below 0.5
-        float after;
-        int state;
-    };
-    const Case cases[] = {{0.01f, true, 0.0f, 0}, {1.01f, false, 1.01f, 2}};
-    for (const Case& c : cases) {
+TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {
+    ScratchDir dir;
+    traceOpen("trace.txt");
+    const struct { float start; uint32_t seed; float after; int state; } cases[] = {
+        {0.01f, 1, 0.0f, 0}, {1.01f, 20000, 1.01f, 2}, {0.01f, 20000, 0.01f, 2}};  // the draw after seed 1 is below 0.5
+    for (const auto& c : cases) {
+        s.columns = 7, s.rows = 3, s.motionMask = 5, s.pieceScale = 0.2f, s.skipPhase = c.start;
+        traceSetFrame(&c - cases);
+        rndSeed(9);
+        s.prepare();
+        EXPECT_EQ(rndState(), 9u * 214013u * 214013u + 2531011u * 214013u + 2531011u) << "two draws only";
+        EXPECT_TRUE(s.columns == 7 && s.rows == 3 && s.motionMask == 5 && s.pieceScale == 1.0f);
         appState.splinterState = 2;
-        s.skipPhase = c.start;
-        const uint32_t seed = seedWithNextDraw(c.endDraw);
-        rndSeed(seed);
+        rndSeed(c.seed);
         for (int i = 0; i < 24; ++i) s.advanceSkip(0.02f);
         EXPECT_NEAR(s.skipPhase, c.start + 0.96f, 1e-4f);
-        EXPECT_EQ(rndState(), seed) << "no draw during a roll";
+        EXPECT_EQ(rndState(), c.seed) << "no draw during a roll";
+        traceSetFrame(&c - cases + 10);
         s.advanceSkip(0.02f);
-        EXPECT_EQ(s.skipPhase, c.after) << c.start << " " << c.endDraw;
+        EXPECT_EQ(s.skipPhase, c.after) << c.start;
         EXPECT_EQ(appState.splinterState, c.state);
     }
+    traceClose();
+    traceSetFrame(0);
+    std::string lines;
+    for (const TraceLine& l : readTrace("trace.txt")) lines += std::to_string(l.frame) + " " + l.kind + " " + l.text + "\n";
+    EXPECT_EQ(lines, "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n2 skip vertical +1\n");
 }
 
 // A window smaller than the capture texture is stretched over all of it: each texel from the pixel under it.
