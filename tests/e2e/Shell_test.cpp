@@ -38,8 +38,8 @@ void writePrefs(const std::string& file, int windowWidth, int windowHeight, floa
 // screen of the test run, left for the stored window), bad options and scripts, no display. Each ends with its
 // exit code, says what it must, writes its log where it can and only once its options are accepted, and leaves
 // its screenshots. A run with its last log frame logs exactly the steps of a normal run over the log of the run
-// before.
-TEST(Shell, RunsEndTheirOwnWayAndSayWhatTheyCouldNotDo) {
+// before. Two tests share the table, the runs with and without log frames, so the suite runs them side by side.
+static void checkRuns(bool withLogFrames) {
     ScratchDir records;
     writePrefs("absurd.pref", 0, 0, 1e30f);
     writePrefs("no-height.pref", 640, 0, 1);
@@ -88,6 +88,7 @@ TEST(Shell, RunsEndTheirOwnWayAndSayWhatTheyCouldNotDo) {
         {"DISPLAY=", "--frames 1", 1, "xvfb-run", 0, "", ""},
     };
     for (const auto& run : runs) {
+        if ((run.lastLogFrame != 0) != withLogFrames) continue;
         ScratchDir dir(true);
         std::string name = run.setup + run.args;
         if (run.lastLogFrame) writeFile("app.log", "a previous run\n");
@@ -112,6 +113,8 @@ TEST(Shell, RunsEndTheirOwnWayAndSayWhatTheyCouldNotDo) {
     }
     unsetenv("RECORDS");
 }
+TEST(Shell, EveryWayOutEndsOnItsFrameWithTheLogOfANormalRun) { checkRuns(true); }
+TEST(Shell, HostileRunsOddWindowsAndBadOptionsEndAndSayWhatTheyCouldNotDo) { checkRuns(false); }
 
 // Started late in the clock's life (30 days, and before the 32-bit millisecond counter turns negative or
 // back to 0), the eruptions keep their 20-second rhythm across the mark and the clock never steps back.
