@@ -7,8 +7,7 @@ TEST(FpsCounter, CatchesUpOneSecondPerFrameThenCountsFramesPerSecond) {
     resetProgramState();
     FpsCounter counter;
     std::string seen;
-    // Frames from `start` every `step` seconds (exact in binary, so that whole seconds are hit exactly); the figure
-    // after each whole second.
+    // Frames from `start` every `step` seconds (exact in binary); the figure after each whole second.
     auto run = [&](int frames, double start, double step) {
         for (int i = 0; i < frames; ++i) {
             frameClock.time = start + step * i;
