@@ -26,22 +26,13 @@ protected:
     void SetUp() override { fresh(); }
     void TearDown() override { clearScriptedModifiers(); }
     static void fresh() {
-        resetProgramState();
-        initPref();
-        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f;
-        frameClock.realSeconds = 30.0;
-        dialogs = DialogStack();
+        resetProgramState(), initPref(), setScriptedModifiers(0), statusLine.setMessage("-");
+        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f, frameClock.realSeconds = 30.0;
+        dialogs = DialogStack(), screen.height = 600, lastGroundHeight = prefs.groundHeight;
         previousColorLevel = 1.0f, previousMenuLevel = 0.0f, volumePreviewTime = 0.0, letterboxCounter = 0;
-        lastGroundHeight = prefs.groundHeight;
-        screen.height = 600;
-        statusLine.setMessage("-");
-        setScriptedModifiers(0);
     }
     // The widget `id` on `page` reports `v` this frame.
-    static void act(int page, int id, float v) {
-        dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v;
-        dispatchAction();
-    }
+    static void act(int page, int id, float v) { dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v, dispatchAction(); }
     static std::string message() { return statusLine.text; }
     static void press(int key, int modifiers = 0) {
         setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));

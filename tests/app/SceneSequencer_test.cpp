@@ -5,8 +5,6 @@
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
-namespace {
-
 class Sequencer : public testing::Test {
 protected:
     void SetUp() override {
@@ -20,8 +18,6 @@ protected:
         prefs.splinterInterval = 25.0f, prefs.lightmapInterval = 12.0f, prefs.skipInterval = 70.0f;
     }
 };
-
-}  // namespace
 
 TEST_F(Sequencer, EachRandomChangeWaitsForItsIntervalThenHappens) {
     // Program time 20 + 25 s for a splinter, 20 + 12 s for a lightmap, 30 + 70 s for a skip (0: no burst).

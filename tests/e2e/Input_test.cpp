@@ -21,7 +21,6 @@ double readout(const std::vector<TraceLine>& messages, long frame, const std::st
 
 // The readout `label` changes by `change` from frame `from` to `to`.
 struct InputRow { const char *fault, *script, *label; long from, to; double change; };
-
 // Debug lines: "n" once shows cam x, four times pitch, five times heading. "v" steps 3 (after the intro) to 0, then 1.
 // The held middle button stops the manual camera, so only a jump can move it.
 const InputRow kRows[] = {
