@@ -173,4 +173,6 @@ TEST_F(Stack, FocusKeysWrapPressesMoveTheFocusAndTheTitleDragsWhileNudgesKeepThe
         EXPECT_EQ(d->offsetX * 1000 + d->offsetY, f.offsets) << f.x << " " << f.special;
     }
     EXPECT_TRUE(d->item(1)->visible);
+    for (int id = 10; d->itemCount < DialogStack::kMaxItems; ++id) d->addItem(kButton, "B", id);
+    EXPECT_EQ(d->addItem(kButton, "B", 999) * 100 + d->itemCount, -100 + 50) << "a full page refuses more";
 }
