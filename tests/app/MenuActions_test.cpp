@@ -1,5 +1,4 @@
-// Keys, buttons, the pointer and menu actions: state after key sequences, limits, wrap-arounds and messages, each
-// widget against the key that changes the same setting, the colour and lightmap pages, and page navigation.
+// Keys, buttons, the pointer and menu actions: state after key sequences, limits and messages, each widget against its key.
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Keyboard.h"
@@ -27,22 +26,13 @@ protected:
     void SetUp() override { fresh(); }
     void TearDown() override { clearScriptedModifiers(); }
     static void fresh() {
-        resetProgramState();
-        initPref();
-        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f;
-        frameClock.realSeconds = 30.0;
-        dialogs = DialogStack();
+        resetProgramState(), initPref(), setScriptedModifiers(0), statusLine.setMessage("-");
+        appState.introDone = 1, appState.soundEnabled = 0, appState.worldSize = 8.0f, frameClock.realSeconds = 30.0;
+        dialogs = DialogStack(), screen.height = 600, lastGroundHeight = prefs.groundHeight;
         previousColorLevel = 1.0f, previousMenuLevel = 0.0f, volumePreviewTime = 0.0, letterboxCounter = 0;
-        lastGroundHeight = prefs.groundHeight;
-        screen.height = 600;
-        statusLine.setMessage("-");
-        setScriptedModifiers(0);
     }
     // The widget `id` on `page` reports `v` this frame.
-    static void act(int page, int id, float v) {
-        dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v;
-        dispatchAction();
-    }
+    static void act(int page, int id, float v) { dialogs.pageId = page, dialogs.activatedId = id, dialogs.activatedValue = v, dispatchAction(); }
     static std::string message() { return statusLine.text; }
     static void press(int key, int modifiers = 0) {
         setScriptedModifiers(modifiers | (key & kAlt ? GLUT_ACTIVE_ALT : 0));
@@ -55,8 +45,6 @@ protected:
                                appState.exiting, appState.exitStartTime, appState.splinterState, appState.sceneIndex,
                                appState.popupOpen, dialogs.targetOpen);
     }
-    // The dialog as the frame loop leaves it after a refresh request.
-    static void refresh() { dialogs.rebuildRequest == 1 ? dialogs.buildPage(dialogs.pageId, 0) : void(); }
     ScratchDir dir;
 };
 
@@ -95,19 +83,12 @@ const KeyAndWidget kKeysAndWidgets[] = {
     {kSpecial + GLUT_KEY_F10, 9, 73, 1.111111f, none, [] { return prefs.f9Value; }, 1.111111f, "F9/F10: 1.11"},
     {kAlt + 'L', 9, 61, 9.5f, [] { prefs.lightmap = 8; }, [] { return float(prefs.lightmap); }, 9,
      "9/64: X  Vignette "},
-    {'u', -1, 0, 0, [] { prefs.universe = 3; }, [] { return float(prefs.universe); }, 0, "Universe Off"},
-    {'N', -1, 0, 0, none, [] { return float(prefs.debugLine); }, 16, "n: 16"},
-    {'n', -1, 0, 0, [] { prefs.debugLine = 16; }, [] { return float(prefs.debugLine); }, 0, "n: 0"},
-    {'v', -1, 0, 0, [] { prefs.cameraMode = 0; }, [] { return float(prefs.cameraMode); }, 1,
-     "Camera 1: Manual Mouse/Arrow Key Control"},
     // Alt steps the lightmap's mode only while it is on; then the new combination's layers are named.
     {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, -5, "Lightmap Off"},
-    {'L', -1, 0, 0, [] { prefs.lightmap = -5; }, [] { return float(prefs.lightmap); }, 5, "Lightmap On"},
     {kAlt + 'L', -1, 0, 0, [] { prefs.lightmap = 63; }, [] { return float(prefs.lightmap); }, 0, "0/64: "},
     {0, 9, 23, 0, [] { prefs.lightmap = 64 + 2; }, [] { return float(prefs.lightmap); }, 2, "2/64: Y "},  // six flag bits kept
     {'U', 10, 30, 1, none, [] { return float(prefs.userMode); }, 1, "User On, no random changes"},
-    // In this order: a failed load changes nothing but the message; then a load finds the saved file and
-    // unpauses, holds the camera at 3 and clears, and puts the saved grid of 30 and world size of 8 in force.
+    // In this order: a failed load changes nothing but the message; a load unpauses, holds the camera, clears, resizes.
     {0, 4, 1, 0, [] { prefs.paused = 1; }, [] { return float(prefs.paused); }, 1, "Could NOT Load Prefs"},
     {'!', 3, 1, 0, [] { prefs.fullScreen = 1; prefs.windowWidth = 999; },
      [] { return float(readFile("Vulkora.pref").size()); }, 348, "Saved Prefs"},
@@ -155,44 +136,7 @@ TEST_F(Actions, AWidgetAndItsKeyChangeTheSettingAlikeWithinTheSameBounds) {
     multiPassCloudShadow = 1;
 }
 
-TEST_F(Actions, ColourScaleAndOffsetActRelativeToTheirLastUse) {
-    dialogs.buildPage(6, 1);
-    prefs.color[0] = prefs.color[1] = prefs.color[2] = 0.5f;
-    // Scale 2 doubles all three and the refresh moves the Red slider; scale 1 goes back to the level of the last
-    // use; the offset adds, clamped at 1.
-    act(6, 24, 2.0f);
-    refresh();
-    EXPECT_EQ(prefs.color[0] + prefs.color[2] + static_cast<SliderItem*>(dialogs.item(2))->value, 3.0f);
-    std::string seen;
-    for (auto [id, v] : {std::pair{24, 1.0f}, {25, 0.3f}, {25, 1.0f}}) {
-        act(6, id, v);
-        seen += std::to_string(prefs.color[0]).substr(0, 4) + std::to_string(prefs.color[1]).substr(0, 4) + " ";
-    }
-    EXPECT_EQ(seen, "0.500.50 0.800.80 1.001.00 ");
-}
-
-TEST_F(Actions, MusicHasItsOwnSwitchShownOnlyWhenSoundStartedAndVolumeIsPreviewedTwiceASecondAtMost) {
-    for (auto [started, v, shown] : {std::tuple{0, 1.0f, 0}, {1, 0.0f, 0}, {1, 1.0f, 1}}) {
-        soundSystem.initialised = soundSystem.soundOn = started;
-        dialogs.buildPage(8, 1);
-        act(8, 702, v);
-        refresh();
-        int k = 0;
-        while (dialogs.item(k)->id != 702) ++k;
-        EXPECT_EQ(soundSystem.initialised * 10 + dialogs.item(k)->visible, started * 10 + shown)
-            << "shutdown closes only what started; the switch shows music on only then";
-    }
-    soundSystem.soundOn = 1;
-    // (clock time, volume, time of the last preview afterwards): 1.5 is too soon after 1.0.
-    for (auto [time, volume, preview] : {std::tuple{1.0, 0.6f, 1.0}, {1.5, 0.7f, 1.0}, {1.55, 0.8f, 1.55}}) {
-        frameClock.time = time;
-        act(8, 71, volume);
-        EXPECT_EQ(std::make_pair(soundSystem.sfxVolume, volumePreviewTime), std::make_pair(volume, preview));
-    }
-}
-
-// One press from 1 moves the setting by its factor and says so, the other key by the inverse; held for
-// thousands of presses either way, it stays a usable number that the other key moves back.
+// One press moves the setting by its factor, the other key by the inverse; held for long, it stays in its range.
 TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     const struct { int down, up; float* field; float low, high, once; const char* message; } rows[] = {
         {'{', '}', &prefs.cameraZ, -16, 16, 0, nullptr}, {'[', ']', &prefs.objectSize, 0.1f, 6, 0, nullptr},  // before the world grows
@@ -231,7 +175,7 @@ TEST_F(Actions, HeldKeysKeepTheirSettingInRange) {
     EXPECT_EQ(prefs.clearScreen, 1) << "the least fade is none: the screen is cleared again";
 }
 
-TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeavesAndTheLetterboxBounces) {
+TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeaves) {
     appState.introDone = 0;
     press('c');
     press(kSpecial + GLUT_KEY_PAGE_UP);
@@ -239,12 +183,6 @@ TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeav
     press(27);
     EXPECT_EQ(appState.exiting * 10 + prefs.clearScreen, 10);
     appState.introDone = 1, appState.exiting = 0, appState.exitStartTime = 0;
-    std::string seen;
-    for (int i = 0; i < 9; ++i) {
-        press('l');
-        seen += static_cast<char>('0' + prefs.letterbox);
-    }
-    EXPECT_EQ(seen + message(), "123456543Letterbox: 3");
     // A page opened from another stands where it stood, and so does the page a close box goes back to.
     dialogs.buildPage(1, 1);
     dialogs.offsetX = 33;
@@ -254,10 +192,9 @@ TEST_F(Actions, EscapeAloneCountsDuringTheIntroThenStepsBackHidesThePopupAndLeav
     dialogs.offsetY = -20;
     act(5, 93, 0);
     EXPECT_EQ(std::make_tuple(general, dialogs.pageId, dialogs.offsetX, dialogs.offsetY), std::make_tuple(5, 2, 33.0f, -20.0f));
-    seen.clear();
+    std::string seen;
     dialogs.savedCameraMode = 1, prefs.cameraMode = 2, appState.popupOpen = 1;
-    // Page, popup, camera, exit start after each ESC: back like the close box, the main menu's hides the popup
-    // (which shows the main menu next time) and gives the camera back; with no popup, ESC leaves.
+    // Page, popup, camera, exit start after each ESC: back a page, then the popup hides, then ESC leaves.
     for (int i = 0; i < 3; ++i) {
         keyboardHandler(27, 0, 0);
         seen += std::to_string(dialogs.pageId) + std::to_string(appState.popupOpen) + std::to_string(prefs.cameraMode) +

@@ -1,5 +1,4 @@
-// The preferences file: exact bytes, round trip, failed and linked saves, files that are not a whole record,
-// and absurd values.
+// The preferences file: exact bytes, round trip, failed and linked saves, short files and absurd values.
 #include "app/FileLocations.h"
 #include "app/Globals.h"
 #include "app/PrefsFile.h"

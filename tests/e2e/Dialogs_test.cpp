@@ -1,5 +1,4 @@
-// The popup menu and the help in the real program at 640 x 480: clicks, keys, the page fitted into the window,
-// the title kept in view, the sound switch, and the popup gone after the help or a reset.
+// The popup menu and the help in the real program: clicks, keys, fitting into the window, the sound switch.
 #include "support/TestSupport.h"
 #include <algorithm>
 #include <cstdlib>
@@ -59,9 +58,8 @@ TEST(DialogsRun, MenusReachEveryWidgetKeepTheirTitleInViewAndCloseWithTheHelpOrA
     unsetenv("ALSOFT_DRIVERS");
     ASSERT_EQ(r.exitCode, 0) << r.output;
 
-    // A held slider reports every frame; Alt+L and the Lightmap page name the layers chosen, and nothing
-    // overwrites them; Page Up on the focused title changes no setting. Sounds off stops what plays at once and
-    // refuses new sounds; on plays again.
+    // A held slider reports every frame; Page Up on the focused title changes no setting; Sounds off stops what
+    // plays and refuses new sounds.
     std::string messages, sounds;
     for (const TraceLine& t : readTrace("t.txt", "message")) messages += std::to_string(t.frame) + " " + t.text + "|";
     for (const TraceLine& t : readTrace("t.txt", "sound"))
@@ -71,13 +69,11 @@ TEST(DialogsRun, MenusReachEveryWidgetKeepTheirTitleInViewAndCloseWithTheHelpOrA
     EXPECT_EQ(sounds, "630 stop all|640 play hit.wav off|650 play cricket2.wav 3d|");
     EXPECT_GT(count("color.png", 128, 288, 142, 308, grey), 150) << "the Red knob at three quarters";
 
-    // The help and the reset close the popup: it slides away instead of standing without taking input
-    // (the green "Sounds" toggle is where it stood).
+    // The help and the reset close the popup (the green "Sounds" toggle is where it stood).
     EXPECT_GT(count("sounds.png", 70, 286, 100, 316, green), 100);
     EXPECT_EQ(count("afterhelp.png", 70, 286, 100, 316, green), 0);
     EXPECT_EQ(count("reset.png", 70, 286, 100, 316, green), 0);
-    // The dragged title row stands in the bottom-right corner, also of the smaller window: the close box,
-    // and the title on its black strip left of it.
+    // The dragged title row (close box, title on its black strip) stays in the corner, also of the smaller window.
     for (auto [png, right] : {std::pair<const char*, int>{"dragged.png", 640}, {"small.png", 400}}) {
         EXPECT_GT(count(png, right - 30, 2, right - 2, 30, grey), 200) << png;
         EXPECT_GT(count(png, right - 200, 5, right - 150, 25, black), 300) << png;
