@@ -219,29 +219,13 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail);
     EXPECT_GT(differing(noTrails, oneListPerTrail), 300) << "the trails show";
 
-    // Rocks out of a narrow view are not sent: the picture is that of every rock drawn.
-    sideView(15); glEnable(GL_DEPTH_TEST);
-    for (int i = 0; i < volcano.bombCount; ++i) volcano.bombs[i].drawRock();
-    glDisable(GL_DEPTH_TEST); const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight); sideView(15);
-    const int sent = volcano.drawRocks(); EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
-    EXPECT_TRUE(sent > 5 && sent < volcano.bombCount) << sent;
-
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100); EXPECT_EQ(orangeInTheSky(), 0);
     EXPECT_TRUE(near(readPixel(kWidth / 2, kHeight - 10), 0, 0, 0)) << "dark sky";
 }
 
-// Batched particles are placed as glRotatef about y, then x, then z would turn them; seen head on a particle covers
-// its square, turned by its spin, and leaves the normal in force as it was. The flash shrinks over the summit.
-TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShrinks) {
-    const float turns[3][3] = {{30, -20, 75}, {-110, 45, 10}, {0, 90, 200}};
-    for (const auto& t : turns) {
-        Vec3 u, v; float m[16]; turnedQuadAxes(t[0], t[1], t[2], u, v);
-        glMatrixMode(GL_MODELVIEW); glLoadIdentity();
-        glRotatef(t[0], 0, 1, 0), glRotatef(t[1], 1, 0, 0), glRotatef(t[2], 0, 0, 1);
-        glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        for (int k = 0; k < 3; ++k) EXPECT_TRUE(std::abs(u[k] - m[k]) < 1e-5f && std::abs(v[k] - m[4 + k]) < 1e-5f) << t[0] << " " << k;
-    }
+// Seen head on a batched particle covers its square, turned by its spin, and leaves the normal in force as it was.
+TEST_F(Eruption, BatchedParticlesCoverTheirTurnedSquare) {
     paintTextures(); beginTestFrame(kWidth, kHeight); orthoProjection(-2, 2, -1.5, 1.5, -10, 10);
     camera.readBack(); volcano.init(); ParticleSystem& ash = volcano.ash;
     ash.startSize = ash.endSize = 0.5f, ash.sizeJitter = 0;
@@ -255,15 +239,6 @@ TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShri
                                                       {198, 80, 0}, {282, 80, 0}, {240, 38, 0}, {240, 122, 0},
                                                       {116, 44, 0}, {132, 80, 1}};  // diamond corner and tip
     for (const auto& q : probes) EXPECT_EQ(readPixel(q.x, q.y).r > 40, q.inside) << q.x << "," << q.y;
-    // 0.9 s after the eruption the flash has a half size of 1.6 around half the ground height; after 1 s it is gone.
-    prefs.textures = 0; ash.reset();
-    for (double after : {0.9, 1.1}) {
-        volcano.eruptionStart = frameClock.realSeconds - after; beginTestFrame(kWidth, kHeight);
-        orthoProjection(-2, 2, -1.5, 1.5, -10, 10); volcano.draw();
-        const struct { int x, y; bool inside; } edges[] = {{34, 100, 1}, {30, 100, 0}, {286, 100, 1}, {290, 100, 0},
-                                                         {160, 35, 1}, {160, 29, 0}};
-        for (const auto& q : edges) EXPECT_EQ(readPixel(q.x, q.y).r > 10, q.inside && after < 1) << q.x << "," << q.y;
-    }
 }
 
 // Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
