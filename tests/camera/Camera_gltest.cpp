@@ -44,8 +44,7 @@ TEST_F(CameraTest, APointerDeltaTurnsOnceAndWrapsIntoAFullTurn) {
     for (const auto& row : rows) {
         camera.rotation = Vec3(row.start, 0, 0), prefs.mouseSensitivity = 0.5f;
         mouse.position = Vec3(20, 2 * row.delta, 0);  // pointer dx, dy in pixels at half sensitivity: dy pitches
-        camera.mouseLook();
-        camera.update();  // the frame's integration turns nothing more
+        camera.mouseLook(); camera.update();  // the frame's integration turns nothing more
         expectVec(camera.rotation, Vec3(row.wrapped, 1, 0), "pitch, heading", 1e-3f);
     }
 }

@@ -1,7 +1,6 @@
 // End-to-end run of the real program: the first eruption cycle followed through its trace, its sounds and the
 // flash it throws over the summit (the pictures of every universe are the golden tour's).
 #include "support/TestSupport.h"
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -50,12 +49,10 @@ TEST(VolcanoRun, TheFirstEruptionCycleWithItsSoundsAndFlash) {
     for (const auto& s : rows) EXPECT_TRUE(heard(s.frame, s.start, s.end)) << s.frame << " " << s.start;
     EXPECT_FALSE(heard(3, "", "")); EXPECT_EQ(sounds.back().text, "close");
     // Frame 501 is the first with more than 20 s of real time; the first quiet frame varies the scene, then heals.
-    std::string events; int cx = 0, cy = 0;
+    std::string events;
     for (const TraceLine& t : readTrace("t.txt"))
         if (t.kind == "erupt" || t.kind == "heal" || t.kind == "vary") events += std::to_string(t.frame) + t.kind + " ";
     EXPECT_EQ(events, "501erupt 752vary 752heal ");
-    ASSERT_EQ(std::sscanf(readTrace("t.txt", "erupt")[0].text.c_str(), "crater %d %d", &cx, &cy), 2);
-    EXPECT_TRUE(cx >= 60 && cx <= 63 && cy >= 60 && cy <= 63) << cx << " " << cy;
     const double flash = middleBrightness("flash.png");
     EXPECT_TRUE(flash > 150 && flash > middleBrightness("quiet.png") + 60) << "the flash washes the picture";
 }

@@ -50,7 +50,6 @@ protected:
         heightField.size = size, terrain.columns = terrain.rows = cells;
         terrain.radius = terrain.extent.x = terrain.extent.y = width; terrain.build(heightField); volcano.init();
     }
-    // Frames of 20 ms, as with a fixed step of 0.02.
     void runUntil(double seconds) {
         while (frameClock.millis < seconds * 1000 - 1e-6) {
             frameClock.advance(frameClock.millis + 20); volcano.update();
@@ -88,9 +87,8 @@ protected:
 
 }  // namespace
 
-// The cycle runs on real time: paused or not, whatever the camera, the first 20 s have no bombs nor heal, then
-// the crater is drawn and the bombs launched; the quiet half clears the bombs,
-// varies the scene, heals the cone and freezes the lava until the next eruption.
+// On real time, paused or not, whatever the camera: 20 s without bombs, then crater and bombs; the quiet half
+// clears the bombs, varies the scene, heals the cone and freezes the lava until the next eruption.
 TEST_F(Eruption, FirstAfterTwentySecondsInEveryCameraModeThenAQuietHalfThatHealsAndFreezes) {
     const struct { int cameraMode, paused; } modes[] = {{0, 0}, {1, 1}, {3, 0}};
     for (const auto& m : modes) {
@@ -177,8 +175,7 @@ TEST_F(Eruption, LayersCoverEveryCellEachMapModeMapsThemItsOwnWayAndCloudsBlendO
     // At the boundary cell the grass fades in over the two corners above the water's threshold, on the right.
     EXPECT_TRUE(cell(3, 1).g > 40 && cell(3, 1).b > 20 && readPixel(154, 195).g > 150 && readPixel(126, 195).g < 100);
 
-    // Clouds blended with GL_ZERO, GL_ONE leave the picture as it is; with GL_ONE, GL_ZERO they cover it
-    // (a second pass at the same depth needs the depth the first one wrote cleared).
+    // Clouds blended GL_ZERO, GL_ONE leave the picture; GL_ONE, GL_ZERO cover it (after clearing the first's depth).
     std::fill(prefs.color, prefs.color + 4, 1.0f);
     prefs.texMagX = prefs.texMagY = 1.0f, frameClock.time = 3.0, prefs.blendMode0 = 0, prefs.blendMode1 = 1;
     drawClouds(volcano);
@@ -228,8 +225,7 @@ TEST_F(Eruption, BatchedParticlesCoverTheirTurnedSquare) {
     for (const auto& q : probes) EXPECT_EQ(readPixel(q.x, q.y).r > 40, q.inside) << q.x << "," << q.y;
 }
 
-// Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
-// back everything it touched, the random generator included.
+// Each rehearsal step draws nothing that shows and puts back everything it touched, the random generator included.
 TEST_F(Eruption, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
     paintTextures(); buildCone(31); prefs.spotLights = 1, skyBox.radius = 8.0f;
     rndSeed(77); orangeInTheSky(); const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);

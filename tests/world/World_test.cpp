@@ -5,7 +5,6 @@
 #include "core/Random.h"
 #include "support/TestSupport.h"
 #include "world/ViewVolume.h"
-#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
