@@ -74,7 +74,7 @@ TEST_F(World, CraterFollowsTheCosineProfileKeepsTheDeepestDropAndWraps) {
     EXPECT_NEAR(mirrored(12, 8), 0.5f - drop(4), 1e-5f);
 }
 
-TEST_F(World, CellsTakeTheFirstLayerWithACornerAtOrBelowItsThreshold) {
+TEST_F(World, CellsTakeTheFirstLayerAtOrBelowACornerAndTheFarBordersCloseTheLastCells) {
     // On the threshold is not above it.
     const float corners[4][4] = {{0.01f, 0.01f, 0.01f, 0.01f}, {0.02f, 0.02f, 0.02f, 0.01f},
                                  {0.6f, 0.6f, 0.7f, 0.6f}, {200, 200, 200, 200}};
@@ -87,6 +87,8 @@ TEST_F(World, CellsTakeTheFirstLayerWithACornerAtOrBelowItsThreshold) {
     const struct { int i, j, layer, mask; } cases[] = {
         {0, 0, 0, 0}, {2, 0, 0, 7}, {0, 2, 2, 4}, {2, 2, 3, 15}, {3, 0, 1, 0}};  // (3, 0): the last column
     for (const auto& c : cases) EXPECT_EQ(mesh.cellLayer[c.i][c.j] * 100 + mesh.cellMask[c.i][c.j], c.layer * 100 + c.mask) << c.i << "," << c.j;
+    const auto& v = mesh.vertices;  // the far borders close the last cells
+    for (int k = 0; k < 4; ++k) expectVec(v[4][k].faceNormal, v[3][k].faceNormal), expectVec(v[k][4].faceNormal, v[k][3].faceNormal);
 }
 
 TEST_F(World, HeightAtClampsKeepOnGroundStopsAtTheWallsLiftsSlidesDownhillAndLetsFallOnlyWhenAsked) {
