@@ -7,9 +7,6 @@
 
 inline const char* writeFuzzInput(const uint8_t* data, size_t size, const char* suffix) {
     static std::string path = "/tmp/vulkora-fuzz-" + std::to_string(getpid()) + suffix;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return path.c_str();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    if (FILE* file = std::fopen(path.c_str(), "wb")) std::fwrite(data, 1, size, file), std::fclose(file);
     return path.c_str();
 }

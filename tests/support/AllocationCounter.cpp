@@ -1,6 +1,6 @@
 // Preloaded into the real program: counts heap allocations per frame, ours apart from the GL driver's.
 // VULKORA_ALLOC_FRAMES=A-B counts frames A to B; at exit VULKORA_ALLOC_REPORT gets
-// "frames F ours A driver D jit J" (J: the driver compiling shaders) and a line per allocating call with its count.
+// "frames F ours A driver D jit J" (J: the driver compiling shaders) and the first allocating call of ours.
 #include <dlfcn.h>
 #include <execinfo.h>
 #include <pthread.h>
@@ -19,68 +19,36 @@ pthread_t mainThread;
 long frame = 1, countFrom = -1, countTo = -1, framesCounted = 0, ours = 0, driver = 0, jit = 0;
 thread_local bool inside = false;
 void (*realSwap)() = nullptr;
+char firstOfOurs[256] = "none";
 
-// Objects whose own allocations are the driver's business: Mesa, its JIT, X and the GL dispatch.
-bool driverObject(const char* path) {
-    static const char* const kDriver[] = {"dri", "gallium", "LLVM", "libGL", "glapi", "libX", "libxcb", "libdrm",
-                                          "libexpat", "libz"};
-    for (const char* name : kDriver)
-        if (std::strstr(path, name)) return true;
+// Objects whose own allocations are the driver's business: Mesa, its JIT, X and the GL dispatch; and the
+// plumbing between a caller and malloc: the C and C++ runtimes, the unwinder, the loader and this library.
+const char* const kDriver[] = {"dri", "gallium", "LLVM", "libGL", "glapi", "libX", "libxcb", "libdrm", "libexpat", "libz", 0};
+const char* const kPlumbing[] = {"libc.so", "libstdc++", "libgcc_s", "ld-linux", "alloc_counter", 0};
+bool inList(const char* path, const char* const* names) {
+    for (; *names; ++names)
+        if (std::strstr(path, *names)) return true;
     return false;
-}
-
-// Plumbing between the caller and malloc: the C and C++ runtimes, the unwinder, the loader and this library.
-bool plumbing(const char* path) {
-    static const char* const kPlumbing[] = {"libc.so", "libstdc++", "libgcc_s", "ld-linux", "alloc_counter"};
-    for (const char* name : kPlumbing)
-        if (std::strstr(path, name)) return true;
-    return false;
-}
-
-// A distinct allocating call with how often it allocated.
-struct Place {
-    bool driver;
-    char text[160];
-    long count;
-};
-constexpr int kPlaces = 64;
-Place places[kPlaces];
-int placeCount = 0;
-
-void remember(bool isDriver, const Dl_info& info) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %s", info.dli_fname, info.dli_sname ? info.dli_sname : "?");
-    for (int k = 0; k < placeCount; ++k)
-        if (std::strcmp(places[k].text, text) == 0) return void(++places[k].count);
-    if (placeCount == kPlaces) return;
-    Place& p = places[placeCount++];
-    p.driver = isDriver;
-    std::strcpy(p.text, text);
-    p.count = 1;
-}
-
-// Files the allocation under the first caller above the runtimes.
-void classify() {
-    void* stack[32];
-    int depth = backtrace(stack, 32);
-    for (int i = 1; i < depth; ++i) {
-        Dl_info info;
-        if (!dladdr(stack[i], &info) || !info.dli_fname || plumbing(info.dli_fname)) continue;
-        bool isDriver = driverObject(info.dli_fname);
-        ++(isDriver ? driver : ours);
-        jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
-        remember(isDriver, info);
-        return;
-    }
-    ++ours;  // nothing above the runtimes: the program's own start or exit
 }
 
 bool counting() { return countFrom >= 0 && frame >= countFrom && frame <= countTo; }
 
+// Files an allocation of the main thread in a counted frame under the first caller above the runtimes (nothing
+// above them: the program's start or exit); what filing it allocates is not counted.
 void note() {
     if (inside || !counting() || !pthread_equal(pthread_self(), mainThread)) return;
     inside = true;
-    classify();
+    void* stack[32];
+    int depth = backtrace(stack, 32), i = 1;
+    Dl_info info{};
+    while (i < depth && (!dladdr(stack[i], &info) || !info.dli_fname || inList(info.dli_fname, kPlumbing))) ++i;
+    if (i < depth && inList(info.dli_fname, kDriver)) {
+        ++driver;
+        jit += std::strstr(info.dli_fname, "LLVM") != nullptr;
+    } else if (ours++ == 0) {
+        std::snprintf(firstOfOurs, sizeof firstOfOurs, "%s %s", info.dli_fname ? info.dli_fname : "?",
+                      info.dli_sname ? info.dli_sname : "?");
+    }
     inside = false;
 }
 
@@ -93,43 +61,28 @@ __attribute__((constructor)) void start() {
 }
 
 __attribute__((destructor)) void finish() {
-    const char* file = std::getenv("VULKORA_ALLOC_REPORT");
     // Only the program writes: a shell that starts it carries the same preload but shows no frames.
-    bool counted = framesCounted > 0;
+    const char* file = std::getenv("VULKORA_ALLOC_REPORT");
     countFrom = -1;
-    FILE* out = file && counted ? std::fopen(file, "w") : nullptr;
-    if (!out) return;
-    std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\n", framesCounted, ours, driver, jit);
-    for (int k = 0; k < placeCount; ++k)
-        std::fprintf(out, "%s %ld %s\n", places[k].driver ? "driver" : "ours", places[k].count, places[k].text);
-    std::fclose(out);
+    if (FILE* out = file && framesCounted > 0 ? std::fopen(file, "w") : nullptr) {
+        std::fprintf(out, "frames %ld ours %ld driver %ld jit %ld\nfirst of ours: %s\n", framesCounted, ours, driver,
+                     jit, firstOfOurs);
+        std::fclose(out);
+    }
 }
 
 }  // namespace
 
 extern "C" {
-
-void* malloc(size_t size) {
-    note();
-    return __libc_malloc(size);
-}
-
-void* calloc(size_t count, size_t size) {
-    note();
-    return __libc_calloc(count, size);
-}
-
-void* realloc(void* block, size_t size) {
-    note();
-    return __libc_realloc(block, size);
-}
-
+void* malloc(size_t size) { return note(), __libc_malloc(size); }
+void* calloc(size_t count, size_t size) { return note(), __libc_calloc(count, size); }
+void* realloc(void* block, size_t size) { return note(), __libc_realloc(block, size); }
 void free(void* block) { __libc_free(block); }
 
 // The frame ends where the program shows it.
 void glutSwapBuffers() {
     if (realSwap) realSwap();
-    if (counting()) ++framesCounted;
+    framesCounted += counting();
     ++frame;
 }
 }

@@ -3,40 +3,33 @@
 #include "app/Globals.h"
 #include "app/Startup.h"
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <png.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
-ScratchDir::ScratchDir(bool withAssets) {
-    char cwd[4096];
-    previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir(bool withAssets) : previous(fs::current_path()) {
     char pattern[] = "/tmp/vulkora-test-XXXXXX";
     path = mkdtemp(pattern);
-    if (withAssets) {
-        if (DIR* dir = opendir(VULKORA_RUN_DIR)) {
-            while (dirent* entry = readdir(dir)) {
-                std::string name = entry->d_name;
-                // Only the program's input files: logs and preferences of other runs stay behind.
-                bool asset = name.size() > 4 && (name.compare(name.size() - 4, 4, ".bmp") == 0 ||
-                                                 name.compare(name.size() - 4, 4, ".wav") == 0);
-                if (!asset) continue;
-                if (symlink((std::string(VULKORA_RUN_DIR) + "/" + name).c_str(), file(name).c_str()) != 0) perror("symlink");
-            }
-            closedir(dir);
-        }
+    // Only the program's input files: logs and preferences of other runs stay behind.
+    for (const auto& entry : fs::directory_iterator(VULKORA_RUN_DIR)) {
+        std::string ext = entry.path().extension();
+        if (withAssets && (ext == ".bmp" || ext == ".wav")) fs::create_symlink(entry.path(), file(entry.path().filename()));
     }
-    if (chdir(path.c_str()) != 0) perror("chdir");
+    fs::current_path(path);
 }
 
 ScratchDir::~ScratchDir() {
-    if (chdir(previous.c_str()) != 0) perror("chdir");
-    std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0) perror("rm");
+    fs::current_path(previous);
+    std::error_code ignored;
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path, ignored);
 }
 
 void resetProgramState() {
@@ -54,35 +47,34 @@ void resetProgramState() {
 }
 
 std::string readFile(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
+    std::ostringstream bytes;
+    bytes << std::ifstream(fileName, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
-void writeFile(const std::string& fileName, const std::string& bytes) {
-    std::ofstream out(fileName, std::ios::binary);
-    out << bytes;
-}
+void writeFile(const std::string& fileName, const std::string& bytes) { std::ofstream(fileName, std::ios::binary) << bytes; }
 
 RunResult runVulkora(const std::string& args, const std::string& prefix) {
-    std::string command = prefix + " " + VULKORA_BINARY + " " + args + " 2>&1";
     RunResult result{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen((prefix + " " VULKORA_BINARY " " + args + " 2>&1").c_str(), "r");
     if (!pipe) return result;
     char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, got);
     int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
 
-Rgb readPixel(int x, int y) {
-    unsigned char p[4] = {0, 0, 0, 0};
+static std::vector<unsigned char> readRgb(int x, int y, int width, int height) {
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+std::vector<unsigned char> readFrame(int width, int height) { return readRgb(0, 0, width, height); }
+Rgb readPixel(int x, int y) {
+    std::vector<unsigned char> p = readRgb(x, y, 1, 1);
     return {p[0], p[1], p[2]};
 }
 
@@ -102,33 +94,22 @@ void orthoProjection(double left, double right, double bottom, double top, doubl
     glMatrixMode(GL_MODELVIEW);
 }
 
-std::vector<unsigned char> readFrame(int width, int height) {
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
 std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind) {
     std::vector<TraceLine> out;
     std::istringstream lines(readFile(fileName));
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string line, seconds; std::getline(lines, line);) {
         std::istringstream words(line);
         TraceLine t{0, "", ""};
-        std::string seconds;
         words >> t.frame >> seconds >> t.kind;
+        if (words.peek() == ' ') words.get();
         std::getline(words, t.text);
-        if (!t.text.empty() && t.text[0] == ' ') t.text.erase(0, 1);
         if (kind.empty() || t.kind == kind) out.push_back(t);
     }
     return out;
 }
 
 bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text) {
-    for (const TraceLine& t : lines)
-        if (t.frame == frame && t.text == text) return true;
-    return false;
+    return std::any_of(lines.begin(), lines.end(), [&](const TraceLine& t) { return t.frame == frame && t.text == text; });
 }
 
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb) {
@@ -137,18 +118,13 @@ bool readPng(const std::string& fileName, int& width, int& height, std::vector<u
     if (!png_image_begin_read_from_file(&image, fileName.c_str())) return false;
     image.format = PNG_FORMAT_RGB;
     rgb.resize(PNG_IMAGE_SIZE(image));
-    bool ok = png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
     width = static_cast<int>(image.width);
     height = static_cast<int>(image.height);
-    return ok;
+    return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
 }
 
 DialogInput dialogInput(float x, float y, int phase, int key, int special) {
     DialogInput in;
-    in.x = x;
-    in.y = y;
-    in.left = phase;
-    in.key = key;
-    in.specialKey = special;
+    in.x = x, in.y = y, in.left = phase, in.key = key, in.specialKey = special;
     return in;
 }

@@ -5,14 +5,13 @@
 
 struct DialogInput;
 
-// Creates a fresh directory, makes it the working directory, and goes back and removes it at the end.
+// Creates a fresh directory (with links to the built images and sounds if asked), works in it, removes it at the end.
 class ScratchDir {
 public:
     explicit ScratchDir(bool withAssets = false);
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
-
     std::string path;
     std::string file(const std::string& name) const { return path + "/" + name; }
 
@@ -22,36 +21,23 @@ private:
 
 // Puts every shared global object back to its freshly constructed state and wires the context.
 void resetProgramState();
-
 std::string readFile(const std::string& fileName);
 void writeFile(const std::string& fileName, const std::string& bytes);
 
-struct RunResult {
-    int exitCode;
-    std::string output;  // stdout and stderr together
-};
 // Runs the real program in the current directory with the given arguments, after a command prefix if given.
+struct RunResult { int exitCode; std::string output; /* stdout and stderr together */ };
 RunResult runVulkora(const std::string& args, const std::string& prefix = "");
 
-// GL tests: an RGB pixel of the back buffer, window coordinates with y up.
-struct Rgb {
-    int r, g, b;
-};
+// GL tests: an RGB pixel of the back buffer, window coordinates with y up; the whole buffer, bottom row first.
+struct Rgb { int r, g, b; };
 Rgb readPixel(int x, int y);
-// Sets up a plain test frame: viewport, clear colour, identity matrices.
-void beginTestFrame(int width, int height, float r = 0, float g = 0, float b = 0);
-
-// Sets an orthographic projection on top of beginTestFrame and goes back to the model-view matrix.
-void orthoProjection(double left, double right, double bottom, double top, double zNear = -1, double zFar = 1);
-// The whole back buffer as RGB bytes, bottom row first.
 std::vector<unsigned char> readFrame(int width, int height);
+// A plain test frame: viewport, clear colour, identity matrices; then an optional orthographic projection.
+void beginTestFrame(int width, int height, float r = 0, float g = 0, float b = 0);
+void orthoProjection(double left, double right, double bottom, double top, double zNear = -1, double zFar = 1);
 
-// One line of a --trace file: "<frame> <seconds> <kind> <text>".
-struct TraceLine {
-    long frame;
-    std::string kind, text;
-};
-// The lines of one kind, or all lines for an empty kind.
+// One line of a --trace file: "<frame> <seconds> <kind> <text>"; the lines of one kind, or all for an empty kind.
+struct TraceLine { long frame; std::string kind, text; };
 std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind = "");
 bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text);
 
