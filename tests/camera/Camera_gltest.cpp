@@ -1,12 +1,9 @@
-// The camera: mouse look, entering manual mode, coasting, braking, thrust, arrow keys, the automatic view, and in
-// GL the held view with its wander and read-back basis and the auto-centred orbit; the rotor sets that drive it:
-// the draws of init and update in their order, easing and decay, frozen rotors, the wave read-outs.
+// The camera: mouse look, entering manual mode, coasting, braking, thrust, arrow keys; the rotors' draws, easing and
+// decay (the automatic, held and orbit views with their wander are the golden tour's pictures).
 #include "app/Globals.h"
 #include "core/MathUtil.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
-#include <GL/gl.h>
-#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -24,12 +21,6 @@ protected:
         // An unturned view: right is x, up is y, forward (backwards from the eye) is z.
         for (int i = 0; i < 3; ++i) camera.right[i] = i == 0, camera.up[i] = i == 1, camera.forward[i] = i == 2;
         camera.moveRotors = &cameraMoveRotors, camera.turnRotors = &cameraTurnRotors;
-        cameraMoveRotors.count = 6, cameraTurnRotors.count = 3, camera.autoMoveRate = 8.0f, camera.autoTurnRate = 2.0f;
-    }
-    // GL's model-view matrix from the identity through the camera's view set-up in the given mode.
-    void viewSetup(int mode) {
-        prefs.cameraMode = mode; glMatrixMode(GL_MODELVIEW); glLoadIdentity();
-        camera.viewSetup();
     }
     static void setVec(float v[3], const Vec3& e) { v[0] = e.x, v[1] = e.y, v[2] = e.z; }
 };
@@ -37,7 +28,6 @@ protected:
 void expectVec(const Vec3& v, const Vec3& e, const char* what, float tolerance = 1e-4f) {
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(v[k], e[k], tolerance) << what << " " << k;
 }
-Vec3 asVec(const float v[3]) { return Vec3(v[0], v[1], v[2]); }
 
 // The generator's next values as uniform numbers in [0, 1), leaving it where it was.
 std::vector<float> peekDraws(uint32_t seed, int n) {
@@ -54,8 +44,7 @@ TEST_F(CameraTest, APointerDeltaTurnsOnceAndWrapsIntoAFullTurn) {
     for (const auto& row : rows) {
         camera.rotation = Vec3(row.start, 0, 0), prefs.mouseSensitivity = 0.5f;
         mouse.position = Vec3(20, 2 * row.delta, 0);  // pointer dx, dy in pixels at half sensitivity: dy pitches
-        camera.mouseLook();
-        camera.update();  // the frame's integration turns nothing more
+        camera.mouseLook(); camera.update();  // the frame's integration turns nothing more
         expectVec(camera.rotation, Vec3(row.wrapped, 1, 0), "pitch, heading", 1e-3f);
     }
 }
@@ -113,60 +102,6 @@ TEST_F(CameraTest, ArrowKeysPushAlongTheViewAxesAndAltMultipliesStepAndLimitByTe
     }
 }
 
-TEST_F(CameraTest, AutomaticViewSpansItsBoxAndTurnRangesAndStaysAboveTheGround) {
-    setVec(camera.autoRange, Vec3(5.6f, 1.6f, 5.6f));  // world size 8
-    setVec(camera.turnRange, Vec3(40, 720, 0)); camera.autoCentre[1] = 1.0f;
-    // Rotor angles at which every sine is 1, then -1: the corners of the box and the ends of the turns.
-    for (float sign : {1.0f, -1.0f}) {
-        for (int i = 0; i < 3; ++i) cameraMoveRotors.angle[i] = sign * kPi / 16;
-        for (int i = 0; i < 2; ++i) cameraTurnRotors.angle[i] = sign * kPi / 4;
-        viewSetup(0); expectVec(camera.position, Vec3(2.8f * sign, 1 + 0.8f * sign, 2.8f * sign), "corner");
-        expectVec(camera.rotation, Vec3(20 * sign, 360 * sign, 0), "turns");
-    }
-    // Over a hill higher than the box, the camera rests on it (half its own height up).
-    terrain.columns = terrain.rows = 10, terrain.radius = terrain.extent.x = terrain.extent.y = 8.0f;
-    for (auto& column : terrain.vertices)
-        for (auto& vertex : column) vertex.position.y = 2.5f;
-    camera.autoPlace(); EXPECT_NEAR(camera.position.y, 2.51f, 1e-4f);
-}
-
-// The held view turns, then moves to the eye; the wander after an eruption shifts it and dies away. The view's
-// rows are read back as the basis, its columns as columns, and camera-to-world goes through the basis.
-TEST_F(CameraTest, HeldViewWandersThenTurnsAndMovesToTheEyeAndIsReadBack) {
-    camera.position = Vec3(1, 2, 3), camera.rotation = Vec3(0, 90, 0);
-    camera.wanderStrength = 1.0f, camera.wanderVelocity[0] = 0.1f;
-    for (int a = 3; a < 6; ++a) cameraMoveRotors.angle[a] = 0.5f * kPi / (0.35f * 0.96f);  // the waves at their top
-    viewSetup(2); const float w = 0.04f * 0.96f; expectVec(camera.position, Vec3(1.1f + w, 2 + w, 3 + w), "wandered");
-    EXPECT_TRUE(camera.wanderStrength == 0.96f && camera.wanderVelocity[0] == 0.096f);
-    // Rotation after translation by minus the eye: R_y(90) (-x, -y - 0.1, -z) = (-z, -y - 0.1, x).
-    const struct { const float* got; Vec3 expected; } rows[] = {{camera.forward, {-1, 0, 0}}, {camera.right, {0, 0, 1}},
-        {camera.up, {0, 1, 0}}, {camera.translation, {-3 - w, -2.1f - w, 1.1f + w}}};
-    for (const auto& row : rows) expectVec(asVec(row.got), row.expected, "basis, translation");
-    float x = 1, y = 2, z = 3; camera.toWorld(x, y, z);
-    expectVec(Vec3(x, y, z), Vec3(-3, 2, 1), "right + 2 up + 3 forward");
-}
-
-TEST_F(CameraTest, CentredOrbitKeepsTheEyeOneToThreeUnitsOutAndLooksAtTheCentreLine) {
-    setVec(camera.turnRange, Vec3(40, 720, 0)); camera.autoCentre[1] = 1.0f; const float lookY = 1.1f;
-    for (float a = 0.1f; a < 6.0f; a += 0.37f) {
-        for (int i = 0; i < 6; ++i) cameraMoveRotors.angle[i] = a * (i + 1);
-        for (int i = 0; i < 3; ++i) cameraTurnRotors.angle[i] = a * (3 - i);
-        viewSetup(3); const Vec3& p = camera.position;
-        EXPECT_NEAR(Vec3(p.x, p.y - lookY - 0.5f, p.z).length(), cameraMoveRotors.wave(2, 8.0f, 2.0f, 1.0f), 1e-4f);
-        // The centre line point lands straight ahead of the eye.
-        const float* m = camera.matrix;
-        expectVec(Vec3(m[4] * lookY + m[12], m[5] * lookY + m[13], std::max(m[6] * lookY + m[14] + 0.9f, 0.0f)), Vec3(0, 0, 0), "ahead");
-    }
-    EXPECT_EQ(lastCameraMode, 3);
-}
-
-TEST(RotorSet, InitClampsTheCountAndDrawsEachAngleBeforeItsTarget) {
-    std::vector<float> r = peekDraws(7, 2); RotorSet set; set.init(150);
-    EXPECT_EQ(set.count, 100); EXPECT_FLOAT_EQ(set.angle[0], r[0] * 360.0f);
-    EXPECT_FLOAT_EQ(set.target[0], 0.02f + r[1] * 0.02f);
-    EXPECT_TRUE(set.velocity[0] == set.target[0] && set.active[0] == 1); set.init(-5); EXPECT_EQ(set.count, 0);
-}
-
 TEST(RotorSet, UpdateDrawsActivityTargetAndSignThenEasesDecaysOrKeepsAFrozenRotorTurning) {
     RotorSet set; set.count = 1; set.target[0] = 0.03f;
     set.activityRate = set.targetRate = 1000.0f;  // both chances certain: all five draws happen; the seed puts the
@@ -187,15 +122,4 @@ TEST(RotorSet, UpdateDrawsActivityTargetAndSignThenEasesDecaysOrKeepsAFrozenRoto
     set.activityRate = set.targetRate = 1000.0f; set.count = 1; set.frozen[0] = 1;
     rndSeed(5); set.update(2.0f, 3.0f);
     EXPECT_EQ(rndState(), 5u) << "a frozen rotor draws nothing";
-}
-
-TEST(RotorSet, WaveSwingsBetweenBaseAndBasePlusAmplitude) {
-    RotorSet set;
-    const struct { float angle, k, phase, expected; } rows[] = {
-        {1.5707964f, 1, 0, 360}, {-1.5707964f, 1, 0, -360}, {0.5f, 3.1415927f, 0, 360}, {0, 5, 1.5707964f, 360}};
-    for (const auto& row : rows) {
-        set.angle[0] = row.angle;
-        float got = row.phase == 0 ? set.wave(0, row.k, 720, -360) : set.wavePhase(0, row.k, row.phase, 720, -360);
-        EXPECT_NEAR(got, row.expected, 1e-3f) << row.angle << " " << row.k;
-    }
 }

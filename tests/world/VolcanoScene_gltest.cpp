@@ -50,7 +50,6 @@ protected:
         heightField.size = size, terrain.columns = terrain.rows = cells;
         terrain.radius = terrain.extent.x = terrain.extent.y = width; terrain.build(heightField); volcano.init();
     }
-    // Frames of 20 ms, as with a fixed step of 0.02.
     void runUntil(double seconds) {
         while (frameClock.millis < seconds * 1000 - 1e-6) {
             frameClock.advance(frameClock.millis + 20); volcano.update();
@@ -88,12 +87,10 @@ protected:
 
 }  // namespace
 
-// The cycle runs on real time: paused or not, whatever the camera, the first 20 s have no bombs nor heal, then
-// the crater is drawn and every bomb rises out of it and flies the same way; the quiet half clears the bombs,
-// varies the scene, heals the cone and freezes the lava until the next eruption.
-TEST_F(Eruption, FirstAfterTwentySecondsAlikeInEveryCameraModeThenAQuietHalfThatHealsAndFreezes) {
+// On real time, paused or not, whatever the camera: 20 s without bombs, then crater and bombs; the quiet half
+// clears the bombs, varies the scene, heals the cone and freezes the lava until the next eruption.
+TEST_F(Eruption, FirstAfterTwentySecondsInEveryCameraModeThenAQuietHalfThatHealsAndFreezes) {
     const struct { int cameraMode, paused; } modes[] = {{0, 0}, {1, 1}, {3, 0}};
-    std::vector<float> reference;
     for (const auto& m : modes) {
         SetUp(); buildCone(2024); prefs.cameraMode = m.cameraMode, prefs.paused = m.paused;
         std::vector<float> cone = heights(); runUntil(20.0); EXPECT_TRUE(volcano.bombCount == 0 && heights() == cone);
@@ -107,18 +104,6 @@ TEST_F(Eruption, FirstAfterTwentySecondsAlikeInEveryCameraModeThenAQuietHalfThat
         EXPECT_NEAR(heightBuffer[centre], cone[centre] - 0.9f, 1e-5f);
         int trails = static_cast<int>(std::count_if(volcano.bombs, volcano.bombs + 95, [](const LavaBomb& b) { return b.trail.texture; }));
         EXPECT_TRUE(trails > 15 && trails < 50) << trails;
-        // The highest each bomb gets above the ground under it during its first two seconds.
-        std::vector<float> peaks(95, -1.0f);
-        for (int frame = 0; frame < 100; ++frame) {
-            runUntil(frameClock.realSeconds + 0.02);
-            for (int i = 0; i < 95; ++i) {
-                const Vec3& p = volcano.bombs[i].position;
-                peaks[i] = std::max(peaks[i], p.y - terrain.heightAt((p.x + 4) / 8, (p.z + 4) / 8));
-            }
-        }
-        EXPECT_EQ(std::count_if(peaks.begin(), peaks.end(), [](float h) { return h < 0.3f; }), 0) << m.cameraMode;
-        if (reference.empty()) reference = peaks;
-        EXPECT_EQ(peaks, reference) << "camera mode " << m.cameraMode << " paused " << m.paused;
     }
     runUntil(30.02); ASSERT_EQ(volcano.bombCount, 95);
     runUntil(30.04);  // the summit is whole again, at the new ground height
@@ -190,8 +175,7 @@ TEST_F(Eruption, LayersCoverEveryCellEachMapModeMapsThemItsOwnWayAndCloudsBlendO
     // At the boundary cell the grass fades in over the two corners above the water's threshold, on the right.
     EXPECT_TRUE(cell(3, 1).g > 40 && cell(3, 1).b > 20 && readPixel(154, 195).g > 150 && readPixel(126, 195).g < 100);
 
-    // Clouds blended with GL_ZERO, GL_ONE leave the picture as it is; with GL_ONE, GL_ZERO they cover it
-    // (a second pass at the same depth needs the depth the first one wrote cleared).
+    // Clouds blended GL_ZERO, GL_ONE leave the picture; GL_ONE, GL_ZERO cover it (after clearing the first's depth).
     std::fill(prefs.color, prefs.color + 4, 1.0f);
     prefs.texMagX = prefs.texMagY = 1.0f, frameClock.time = 3.0, prefs.blendMode0 = 0, prefs.blendMode1 = 1;
     drawClouds(volcano);
@@ -215,59 +199,33 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     sideView(); const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight); sideView();
     for (int i = 0; i < volcano.bombCount; ++i)
         if (volcano.bombs[i].trail.texture) volcano.bombs[i].trail.draw();
-    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight); sideView(); volcano.drawTrails();
-    EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail);
+    const std::vector<unsigned char> oneListPerTrail = readFrame(kWidth, kHeight); sideView(); float n[3];
+    glNormal3f(0, 0.5f, 0); volcano.drawTrails(); glGetFloatv(GL_CURRENT_NORMAL, n);
+    EXPECT_TRUE(readFrame(kWidth, kHeight) == oneListPerTrail && n[1] == 0.5f) << "same pixels, the normal kept";
     EXPECT_GT(differing(noTrails, oneListPerTrail), 300) << "the trails show";
-
-    // Rocks out of a narrow view are not sent: the picture is that of every rock drawn.
-    sideView(15); glEnable(GL_DEPTH_TEST);
-    for (int i = 0; i < volcano.bombCount; ++i) volcano.bombs[i].drawRock();
-    glDisable(GL_DEPTH_TEST); const std::vector<unsigned char> everyRock = readFrame(kWidth, kHeight); sideView(15);
-    const int sent = volcano.drawRocks(); EXPECT_TRUE(readFrame(kWidth, kHeight) == everyRock);
-    EXPECT_TRUE(sent > 5 && sent < volcano.bombCount) << sent;
 
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100); EXPECT_EQ(orangeInTheSky(), 0);
     EXPECT_TRUE(near(readPixel(kWidth / 2, kHeight - 10), 0, 0, 0)) << "dark sky";
 }
 
-// Batched particles are placed as glRotatef about y, then x, then z would turn them; seen head on a particle covers
-// its square, turned by its spin, and leaves the normal in force as it was. The flash shrinks over the summit.
-TEST_F(Eruption, BatchedParticlesTurnAsGlWouldAndCoverTheirSquareAndTheFlashShrinks) {
-    const float turns[3][3] = {{30, -20, 75}, {-110, 45, 10}, {0, 90, 200}};
-    for (const auto& t : turns) {
-        Vec3 u, v; float m[16]; turnedQuadAxes(t[0], t[1], t[2], u, v);
-        glMatrixMode(GL_MODELVIEW); glLoadIdentity();
-        glRotatef(t[0], 0, 1, 0), glRotatef(t[1], 1, 0, 0), glRotatef(t[2], 0, 0, 1);
-        glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        for (int k = 0; k < 3; ++k) EXPECT_TRUE(std::abs(u[k] - m[k]) < 1e-5f && std::abs(v[k] - m[4 + k]) < 1e-5f) << t[0] << " " << k;
-    }
+// Seen head on a batched particle covers its square, turned by its spin, and leaves the normal in force as it was.
+TEST_F(Eruption, BatchedParticlesCoverTheirTurnedSquare) {
     paintTextures(); beginTestFrame(kWidth, kHeight); orthoProjection(-2, 2, -1.5, 1.5, -10, 10);
     camera.readBack(); volcano.init(); ParticleSystem& ash = volcano.ash;
     ash.startSize = ash.endSize = 0.5f, ash.sizeJitter = 0;
     ash.particles[ash.emit(1, -0.5f, 0)].rotation = Vec3(0, 0, 0);
     ash.particles[ash.emit(-1, -0.5f, 0)].rotation = Vec3(0, 0, 45);  // a diamond reaching 0.71 along the axes
-    glNormal3f(0.3f, 0.9f, 0.3f); ash.draw(); float n[3];
-    glGetFloatv(GL_CURRENT_NORMAL, n);
+    glNormal3f(0.3f, 0.9f, 0.3f); ash.draw(); float n[3]; glGetFloatv(GL_CURRENT_NORMAL, n);
     EXPECT_FLOAT_EQ(n[1], 0.9f) << "the normal in force is left as it was";
     // The square from (0.5, -1) to (1.5, 0): 200..280 across, 40..120 up.
     const struct { int x, y; bool inside; } probes[] = {{202, 42, 1}, {278, 42, 1}, {278, 118, 1}, {202, 118, 1},
                                                       {198, 80, 0}, {282, 80, 0}, {240, 38, 0}, {240, 122, 0},
                                                       {116, 44, 0}, {132, 80, 1}};  // diamond corner and tip
     for (const auto& q : probes) EXPECT_EQ(readPixel(q.x, q.y).r > 40, q.inside) << q.x << "," << q.y;
-    // 0.9 s after the eruption the flash has a half size of 1.6 around half the ground height; after 1 s it is gone.
-    prefs.textures = 0; ash.reset();
-    for (double after : {0.9, 1.1}) {
-        volcano.eruptionStart = frameClock.realSeconds - after; beginTestFrame(kWidth, kHeight);
-        orthoProjection(-2, 2, -1.5, 1.5, -10, 10); volcano.draw();
-        const struct { int x, y; bool inside; } edges[] = {{34, 100, 1}, {30, 100, 0}, {286, 100, 1}, {290, 100, 0},
-                                                         {160, 35, 1}, {160, 29, 0}};
-        for (const auto& q : edges) EXPECT_EQ(readPixel(q.x, q.y).r > 10, q.inside && after < 1) << q.x << "," << q.y;
-    }
 }
 
-// Each rehearsal step (staged eruption, skies, splinter, every cloud blend) draws nothing that shows and puts
-// back everything it touched, the random generator included.
+// Each rehearsal step draws nothing that shows and puts back everything it touched, the random generator included.
 TEST_F(Eruption, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
     paintTextures(); buildCone(31); prefs.spotLights = 1, skyBox.radius = 8.0f;
     rndSeed(77); orangeInTheSky(); const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
