@@ -13,9 +13,8 @@
 
 namespace {
 
-// Xvfb with a black root window on a free display number, which it reports once it takes connections; the shell
-// that starts it says its process id first (exec keeps it). An X error fails the check at hand instead of ending
-// the test process with the programs still running.
+// Xvfb with a black root window on a free display number; the shell says its process id first (exec keeps it). An
+// X error fails the check at hand instead of ending the test process with the programs still running.
 struct PrivateX {
     FILE* server = popen("echo $$; exec Xvfb -displayfd 1 -screen 0 320x240x24 -br -nolisten tcp 2>/dev/null", "r");
     int pid = 0, number = -1;

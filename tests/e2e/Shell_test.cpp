@@ -31,14 +31,10 @@ void writePrefs(const std::string& file, int windowWidth, int windowHeight, floa
 
 }  // namespace
 
-// Runs from a scratch directory holding the built images and sounds, after shell commands that set the scene:
-// every way out (the frame count, ESC and its fade, a second ESC; ESC comes before its frame is drawn, when the
-// clock still shows the frame before), damaged or missing files, a directory that takes no writes (root writes
-// anywhere unless it gives up that right), windows from one pixel to 4K or none stored (full screen, the virtual
-// screen of the test run, left for the stored window), bad options and scripts, no display. Each ends with its
-// exit code, says what it must, writes its log where it can and only once its options are accepted, and leaves
-// its screenshots. A run with its last log frame logs exactly the steps of a normal run over the log of the run
-// before. Two tests share the table, the runs with and without log frames, so the suite runs them side by side.
+// Runs from a scratch directory with the built assets, after shell commands that set the scene: every way out
+// (ESC comes before its frame is drawn, when the clock still shows the frame before), damaged or missing files, a
+// directory root may not write to, windows from 1 pixel to 4K or none stored, bad options and scripts, no display.
+// Two tests share the table (runs with and without log frames) so that the suite runs them side by side.
 static void checkRuns(bool withLogFrames) {
     ScratchDir records;
     writePrefs("absurd.pref", 0, 0, 1e30f);
@@ -136,10 +132,8 @@ TEST(Shell, LongRunsKeepTheEruptionRhythmAcrossTheCounterWraps) {
     }
 }
 
-// One eruption cycle in, from the heal at 30 s through the next eruption to the next heal at 50 s, no frame
-// allocates on the heap in our code or the libraries we call (the GL driver's own allocations are counted apart),
-// and no frame waits for the driver to compile a shader (the intro rehearsed them: a new sky and cloud blend come
-// at 30 s, the eruption at 40 s); the benchmark over the last 50 frames names them and its slowest frames.
+// From the heal at 30 s through the next eruption to the heal at 50 s no frame allocates in our code or the libraries
+// we call (the GL driver counted apart) or waits for a shader compile; the benchmark names its slowest frames.
 TEST(Shell, SteadyFramesAllocateNothingAndTheBenchmarkNamesItsSlowestFrames) {
     ScratchDir dir(true);
     std::string preload = "ALSOFT_DRIVERS=null VULKORA_ALLOC_FRAMES=600-1099 VULKORA_ALLOC_REPORT=alloc.txt";
