@@ -74,7 +74,7 @@ static void checkRuns(bool withLogFrames) {
         {"", "--window 2x2 --fixed-step 0.02 --frames 20 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 2 2"},
         {"", "--window 320x240 --fixed-step 0.02 --frames 20 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 320 240"},
         {"", "--window 3840x2160 --fixed-step 0.02 --frames 5 --screenshot shot.png", 0, "Fin", 0, "", "shot.png 3840 2160"},
-        {"", "--frobnicate", 2, "--frobnicate", 0, "", ""},
+        {"", "--frobnicate", 2, "--frobnicate", 0, "", ""}, {"", "--window 5x0 --frames 1", 2, "--window", 0, "", ""},
         {"", "--clock-start -1 --frames 1", 2, "--clock-start", 0, "", ""},  // the frame count ends a run let through
         {"", "--clock-start 4294967.296 --frames 1", 2, "--clock-start", 0, "", ""},
         {"printf '1 key esc\\n\\n3 mouse sideways down 1 1' > bad.txt;", "--input-script bad.txt", 2, "bad.txt:3", 0, "", ""},

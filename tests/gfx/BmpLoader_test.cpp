@@ -1,9 +1,9 @@
 // Bitmap decoding: header fields, size limits, alpha key, texel layout and malformed files.
-#include <gtest/gtest.h>
-
 #include "BmpTestFiles.h"
 #include "gfx/BmpLoader.h"
 #include "support/TestSupport.h"
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,8 +43,9 @@ TEST(BmpLoader, ImagesLoadInFileOrderWithTheirSizeAndKey) {
     EXPECT_EQ(lum.texels[0] * 1000000 + lum.texels[1] * 1000 + lum.texels[2], 255 * 1000000 + 255 * 1000 + 254);
 }
 
-TEST(BmpLoader, SizeLimitsShortFilesAndMissingFiles) {
+TEST(BmpLoader, SizeLimitsShortFilesAndMissingFilesAndEveryFileIsClosed) {
     ScratchDir dir;
+    const auto filesOpen = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
     const struct { uint32_t width, height; int result; } cases[] = {
         {257, 256, 2}, {65535, 65535, 2}, {0, 16, 2}, {16, 0, 2}, {65535, 1, 0}, {256, 256, 0}};
     for (const auto& c : cases)  // no pixel data: an accepted size reads as zero texels
@@ -60,4 +61,5 @@ TEST(BmpLoader, SizeLimitsShortFilesAndMissingFiles) {
     // A header cut off before the height field reads height 0.
     EXPECT_EQ(decodeBytes(bmpFile(4, 4, "").substr(0, 21)).result, 2);
     EXPECT_EQ(decodeBytes("").result, 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), filesOpen) << "all closed";
 }
