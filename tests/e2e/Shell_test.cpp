@@ -66,7 +66,7 @@ static void checkRuns(bool withLogFrames) {
          "-dac_read_search --)", "--window 320x240 --fixed-step 0.02 --frames 510 --input-script s.txt", 0, "message Could NOT Save Prefs", 0, "", ""},
         {"mkdir Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 5", 0, "No Prefs found.", 0, "", ""},
         {"cp $RECORDS/absurd.pref Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Loaded Prefs.", 0, "", ""},
-        {"cp $RECORDS/no-height.pref Vulkora.pref;", "--window 320x240 --fixed-step 0.02 --frames 20 -iconic", 0, "Loaded Prefs.", 0, "", ""},
+        {"cp $RECORDS/no-height.pref Vulkora.pref;", "--window 320x240 -iconic --fixed-step 0.02 --frames 20", 0, "Loaded Prefs.", 0, "", ""},
         {"rm *.bmp *.wav;", "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
         {damage + std::string("' > $f; done;"), "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
         {garbage, "--window 320x240 --fixed-step 0.02 --frames 30", 0, "Ready...", 0, "", ""},
