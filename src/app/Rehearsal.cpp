@@ -107,7 +107,7 @@ void fixedStep(int step) {
 void rehearseStep(int step) {
     glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT |
                  GL_SCISSOR_BIT | GL_POINT_BIT | GL_LINE_BIT);
-    if (!getenv("NOSC")) glEnable(GL_SCISSOR_TEST);
+    glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 0, 0);
     if (step < kFixedSteps)
         fixedStep(step);
