@@ -39,7 +39,8 @@ TEST(Options, ScreensaverWindowSoundAndFrameCounterOrTheReasonForRefusal) {
                               edges.options.windowId), std::make_tuple(std::string(), 20000, 10.0, 0.0, 0x1ful));
     // A refused line names its reason.
     const struct { const char *line, *saverWindow, *errorPart; } refused[] = {
-        {"--window 0x100", nullptr, "'0x100'"}, {"--fixed-step 10.5", nullptr, "'10.5'"}, {"--clock-start -1", nullptr, "'-1'"},
+        {"--window 0x100", nullptr, "'0x100'"}, {"--window 640", nullptr, "'640'"}, {"--fixed-step 10.5", nullptr, "'10.5'"},
+        {"--clock-start -1", nullptr, "'-1'"},
         {"--window-id 0", nullptr, "'0'"}, {"--window-id 0x", nullptr, "'0x'"}, {"--window-id 12abc", nullptr, "'12abc'"},
         {"--window-id 0x20000000", nullptr, "'0x20000000'"}, {"--window-id 99999999999999999999", nullptr, "--window-id"},
         {"--root --window-id 3", nullptr, "exclude each other"}, {"", "junk", "XSCREENSAVER_WINDOW"},

@@ -40,13 +40,14 @@ TEST_F(Splinter, EachMotionRuleMovesItsOwnValueByTheStep) {
     s.advancePieces(0.5f);
     EXPECT_FLOAT_EQ(s.pieces[F::X][0][0], 0.3f);
     EXPECT_FLOAT_EQ(s.pieces[F::VX][0][0], 1.3f);
-    // The shrink scales each piece about its centre: the third corner of a half-size 0.1 x 0.2 piece at scale 0.5.
+    // The shrink scales each piece about its centre, the spin turns it in degrees: the third corner of a half-size
+    // 0.1 x 0.2 piece at scale 0.5, (0.05, 0.1), a quarter turn about z.
     s.columns = s.rows = 1, s.pieceScale = 0.5f, s.halfPieceWidth = 0.1f, s.halfPieceHeight = 0.2f;
-    s.pieces[F::AngleX][0][0] = s.pieces[F::AngleY][0][0] = s.pieces[F::AngleZ][0][0] = 0.0f;
+    s.pieces[F::AngleX][0][0] = s.pieces[F::AngleY][0][0] = 0.0f, s.pieces[F::AngleZ][0][0] = 90.0f;
     float v[12];
     ASSERT_EQ(s.buildPieceVertices(v), 4);
-    EXPECT_NEAR(v[6] - s.pieces[F::X][0][0], 0.05f, 1e-6f);
-    EXPECT_NEAR(v[7] - s.pieces[F::Y][0][0], 0.1f, 1e-6f);
+    EXPECT_NEAR(v[6] - s.pieces[F::X][0][0], -0.1f, 1e-6f);
+    EXPECT_NEAR(v[7] - s.pieces[F::Y][0][0], 0.05f, 1e-6f);
 }
 
 TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEvenChance) {

@@ -81,7 +81,7 @@ TEST(OpenAlSoundLibrary, PlacedSoundsComeFromTheirSideOfThePicture) {
     refused(lib.loadSample(snd::kAnySlot, "hit.wav", snd::kMode2D, 0) == nullptr, snd::kErrUninitialised);
     EXPECT_EQ(lib.playSound(snd::kAnyChannel, nullptr), -1);
     lib.setOutput(snd::kOutputSystemDefault);
-    ASSERT_TRUE(lib.driverCount() > 0 && lib.setDriver(-1) && lib.start(44000, 32, 0));
+    ASSERT_TRUE(lib.driverCount() > 0 && lib.setDriver(-1) && lib.start(44000, 32, 0) == 1);
     refused(lib.start(44000, 32, 0) == 0, snd::kErrBusy);
     // Samples are shared by file and mode and counted; freeing the last stops its channels.
     SampleHandle a = lib.loadSample(snd::kAnySlot, "hit.wav", snd::kModeHardware3D, 0);

@@ -194,6 +194,9 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     EXPECT_EQ(orangeInTheSky(), 0);
     prefs.textures = 0;  // the rocks show their own colours
     EXPECT_GT(orangeInTheSky(), 5);
+    beginTestFrame(kWidth, kHeight); orthoProjection(500, 501, 500, 501); EXPECT_EQ(volcano.drawRocks(), 0) << "none sent";
+    beginTestFrame(kWidth, kHeight); orthoProjection(-500, 500, -500, 500, -500, 500);
+    EXPECT_EQ(volcano.drawRocks(), volcano.bombCount) << "every rock in view is sent";
 
     // All trails in one quad list give exactly the pixels of one list per trail, drawn bomb by bomb.
     sideView(); const std::vector<unsigned char> noTrails = readFrame(kWidth, kHeight); sideView();
@@ -231,8 +234,9 @@ TEST_F(Eruption, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
     rndSeed(77); orangeInTheSky(); const std::vector<unsigned char> picture = readFrame(kWidth, kHeight);
     const float pieceX = splinter.pieces[ScreenSplinter::X][0][0];
     for (int step = 0; step < kRehearsalSteps; ++step) {
-        orangeInTheSky(); rehearseStep(step);
+        orangeInTheSky(); terrain.textureOffset[0] = 0.25f, terrain.textureOffset[1] = 0.75f; rehearseStep(step);
         ASSERT_TRUE(readFrame(kWidth, kHeight) == picture) << "step " << step;
+        ASSERT_TRUE(terrain.textureOffset[0] == 0.25f && terrain.textureOffset[1] == 0.75f) << "the drift, step " << step;
     }
     EXPECT_TRUE(rndState() == 77u && volcano.bombCount == 0 && volcano.eruptionStart == 0.0);
     EXPECT_TRUE(terrain.texture == nullptr && splinter.pieces[ScreenSplinter::X][0][0] == pieceX);  // first layer pass untextured
