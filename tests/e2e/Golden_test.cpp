@@ -1,6 +1,7 @@
 // Scripted tours of the program compared with the pictures and trace they gave when last approved. Each tour is a
 // folder in golden/: its input script, whose comment lines give the run's options ("# run ..."), the frames shot
-// ("# shots ...") and a preferences file to start from ("# prefs ..."), then one .cells file per shot and the trace.
+// ("# shots ...") and a preferences file to start from ("# prefs ..."), then one .cells file per shot, the trace and
+// the preferences file the tour left.
 // Pictures are compared as 5 x 5 pixel averages: they survive rounding in another rasteriser but not a line, a
 // colour or a state gone wrong. VULKORA_UPDATE_GOLDEN=1 approves the current run.
 #include "support/TestSupport.h"
@@ -72,6 +73,9 @@ TEST_P(Golden, TheTourLooksAndRunsAsApproved) {
     bool approve = getenv("VULKORA_UPDATE_GOLDEN") != nullptr;
     if (approve) writeFile(folder + "trace.txt", steps("trace.txt"));
     EXPECT_EQ(steps("trace.txt"), readFile(folder + "trace.txt"));
+    const std::string saved = readFile("Vulkora.pref");  // every setting as the tour last saved or loaded it
+    if (approve && !saved.empty()) writeFile(folder + "saved.pref", saved);
+    EXPECT_TRUE(saved == readFile(folder + "saved.pref")) << "the preferences file";
     for (int f : tour.shots) {
         std::string now = thumbnail(std::to_string(f) + ".png"), approved = folder + std::to_string(f) + ".cells";
         std::string then = approve ? (writeFile(approved, now), now) : readFile(approved);
