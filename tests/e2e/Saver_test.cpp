@@ -10,6 +10,7 @@
 #include <thread>
 #include <X11/Xlib.h>  // last: its macros (None, Bool, Status) would break the headers above
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -149,4 +150,27 @@ TEST(Saver, EndsWithTheNormalShutdownOnASignalOrWhenItsWindowGoesOrIsAskedToClos
         expectShutdown(c.how);
         EXPECT_NE(access("Vulkora.pref", F_OK), 0) << c.how;
     }
+}
+
+// Keys and buttons from the X server reach the program in its own window: a function key, a letter, the menu button
+// and the key that quits.
+TEST(Saver, KeysAndButtonsFromTheServerReachTheProgram) {
+    ScratchDir dir(true);
+    PrivateX x;
+    ASSERT_NE(x.display, nullptr);
+    auto run = start(x, "--window 200x150 --no-sound --fixed-step 0.05 --trace t.txt");
+    ASSERT_TRUE(waitFor([] { return traced(readTrace("t.txt", "scene"), 201, "1"); }, 120)) << "the intro takes no keys";
+    Window own = x.topmost(), root = DefaultRootWindow(x.display);
+    for (KeySym key : {KeySym(XK_F11), KeySym(XK_c), KeySym(NoSymbol), KeySym(XK_q)}) {
+        XEvent e{};
+        if (key != NoSymbol) e.xkey = {KeyPress, 0, True, x.display, own, root, 0, CurrentTime, 9, 9, 9, 9, 0, XKeysymToKeycode(x.display, key), True};
+        else e.xbutton = {ButtonPress, 0, True, x.display, own, root, 0, CurrentTime, 9, 9, 9, 9, 0, Button3, True};
+        XSendEvent(x.display, own, False, NoEventMask, &e);
+    }
+    XSync(x.display, False);
+    RunResult r = finish(run);
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    std::string heard;
+    for (const TraceLine& l : readTrace("t.txt")) if (l.kind == "message" || l.kind == "cursor") heard += l.text + "|";
+    EXPECT_EQ(heard, "none|none|none|Fade Effect: 19.00|Frame/Second Clock On|arrow|none|") << readFile("t.txt");
 }
