@@ -34,9 +34,9 @@ TEST(Options, ScreensaverWindowSoundAndFrameCounterOrTheReasonForRefusal) {
         EXPECT_EQ(std::make_tuple(o.error, o.options.root, o.options.windowId, o.state.soundEnabled, o.prefs.showFps),
                   std::make_tuple(std::string(), r.root, r.windowId, r.sound, r.fps)) << r.line;
     }
-    Outcome edges = start("--delay 20000 --fixed-step 10 --clock-start 0 --window-id 0X1f", nullptr);
+    Outcome edges = start("--delay 1000000 --fixed-step 10 --clock-start 0 --window-id 0X1f", nullptr);
     EXPECT_EQ(std::make_tuple(edges.error, edges.options.delayMicros, edges.options.fixedStep, edges.options.clockStart,
-                              edges.options.windowId), std::make_tuple(std::string(), 20000, 10.0, 0.0, 0x1ful));
+                              edges.options.windowId), std::make_tuple(std::string(), 1000000, 10.0, 0.0, 0x1ful));
     // A refused line names its reason.
     const struct { const char *line, *saverWindow, *errorPart; } refused[] = {
         {"--window 0x100", nullptr, "'0x100'"}, {"--window 640", nullptr, "'640'"}, {"--fixed-step 10.5", nullptr, "'10.5'"},
