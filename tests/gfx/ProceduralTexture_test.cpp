@@ -1,10 +1,12 @@
-// Procedural texels: the values of each pattern and variant, the blob cloud's peak, the random patterns' sums.
+// Procedural texels: the values of each pattern and variant, the blob cloud's peak, the random patterns' sums;
+// the value noise under the noise pattern.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 
 #include "core/Random.h"
+#include "gfx/Noise.h"
 #include "gfx/ProceduralTexture.h"
 
 namespace {
@@ -64,4 +66,18 @@ TEST(ProceduralTexture, BlobsPeakAt255AndSumsPinTheRandomPatterns) {
         const GeneratedTexels t = make(c.variant, c.kind, c.scale, c.amount);
         EXPECT_EQ(std::accumulate(t.bytes, t.bytes + t.width * t.height * t.bytesPerTexel, 0L), c.sum) << c.kind;
     }
+}
+
+// The noise meets the smoothed lattice at whole numbers and runs on to the next one without a step; octaves add up
+// at double the frequency and persistence times the weight (the 1D sum has one octave fewer).
+TEST(Noise, InterpolationJoinsTheLatticeAndOctavesAddUp) {
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FLOAT_EQ(interpolatedNoise1(i + 0.0f), smoothNoise1(i));
+        EXPECT_NEAR(interpolatedNoise1(i + 0.999f), smoothNoise1(i + 1), 1e-3f);
+        EXPECT_FLOAT_EQ(interpolatedNoise2(i + 0.0f, 2.0f), smoothNoise2(i, 2));
+        EXPECT_NEAR(interpolatedNoise2(i + 0.999f, 2.999f), smoothNoise2(i + 1, 3), 1e-3f);
+    }
+    EXPECT_FLOAT_EQ(perlinNoise2D(1.25f, 2.5f, 0.5f, 3),
+                    interpolatedNoise2(1.25f, 2.5f) + 0.5f * interpolatedNoise2(2.5f, 5) + 0.25f * interpolatedNoise2(5, 10));
+    EXPECT_FLOAT_EQ(perlinNoise1D(1.25f, 0.5f, 3), interpolatedNoise1(1.25f) + 0.5f * interpolatedNoise1(2.5f));
 }
