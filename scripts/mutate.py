@@ -2,6 +2,7 @@
 """Mutation testing of src/: changes one line the suite runs, rebuilds, runs the suite, and says whether it noticed.
 
 Usage: scripts/mutate.py [--seed N] [--count N] [--jobs N] [--timeout S] [--files REGEX] [--resume OUTPUT]
+                         [--coverage JSON]
 
 Lines run by the suite come from a coverage build in build-cov/ (computed once, cached until src/, tests/ or
 tools/ change). Each job mutates its own copy of the tree in build-mut/<job>/ and builds it in
@@ -149,8 +150,10 @@ def run_suite(build, timeout):
     return run_stages(build, slow_stages(), deadline)
 
 
-def covered_lines():
-    """{file: [line numbers]} of src/ run by the suite, from gcov over the coverage build."""
+def covered_lines(measured=None):
+    """{file: [line numbers]} of src/ run by the suite, from gcov over the coverage build, or as measured before."""
+    if measured:
+        return json.loads(Path(measured).read_text())["lines"]
     cov = ROOT / "build-cov"
     cache = cov / "covered-lines.json"
     key = tree_hash()
@@ -343,9 +346,11 @@ def main():
     parser.add_argument("--files", default="", help="mutate only files of src/ whose path matches this pattern")
     parser.add_argument("--resume", help="the output of an earlier, unfinished run of the same seed on the same tree: "
                         "its results are taken as they stand and only the rest are run")
+    parser.add_argument("--coverage", help="the lines an earlier run measured (its build-cov/covered-lines.json): after "
+                        "tests were only added, the same seed draws the same mutants")
     args = parser.parse_args()
 
-    mutants = choose(covered_lines(), args.count, args.seed, args.files)
+    mutants = choose(covered_lines(args.coverage), args.count, args.seed, args.files)
     earlier = earlier_results(args.resume)
     tally = {}
     for mutant in [m for m in mutants if describe(m) in earlier]:

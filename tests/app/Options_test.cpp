@@ -28,15 +28,16 @@ TEST(Options, ScreensaverWindowSoundAndFrameCounterOrTheReasonForRefusal) {
         {"--window-id 0x1A2b --sound", nullptr, false, 0x1a2b, 1, 0}, {"--window-id 0x1fffffff", nullptr, false, 0x1fffffff, 0, 0},
         {"--root --fps", nullptr, true, 0, 0, 1}, {"--root --sound --no-sound", nullptr, true, 0, 0, 0},
         {"", "0x400007", false, 0x400007, 0, 0}, {"--root", "77", true, 77, 0, 0}, {"--window-id 5", "77", false, 5, 0, 0},
-        {"--frames 3", "", false, 0, 1, 0}};
+        {"--frames 3", "", false, 0, 1, 0}, {"-iconic --fps", nullptr, false, 0, 1, 1},
+        {"--delay 1000000", nullptr, false, 0, 1, 0}};
     for (const auto& r : rows) {
         Outcome o = start(r.line, r.saverWindow);
         EXPECT_EQ(std::make_tuple(o.error, o.options.root, o.options.windowId, o.state.soundEnabled, o.prefs.showFps),
                   std::make_tuple(std::string(), r.root, r.windowId, r.sound, r.fps)) << r.line;
     }
-    Outcome edges = start("--delay 1000000 --fixed-step 10 --clock-start 0 --window-id 0X1f", nullptr);
+    Outcome edges = start("--delay 20000 --fixed-step 10 --clock-start 0 --window-id 0X1f", nullptr);
     EXPECT_EQ(std::make_tuple(edges.error, edges.options.delayMicros, edges.options.fixedStep, edges.options.clockStart,
-                              edges.options.windowId), std::make_tuple(std::string(), 1000000, 10.0, 0.0, 0x1ful));
+                              edges.options.windowId), std::make_tuple(std::string(), 20000, 10.0, 0.0, 0x1ful));
     // A refused line names its reason.
     const struct { const char *line, *saverWindow, *errorPart; } refused[] = {
         {"--window 0x100", nullptr, "'0x100'"}, {"--window 640", nullptr, "'640'"}, {"--fixed-step 10.5", nullptr, "'10.5'"},

@@ -57,7 +57,9 @@ TEST_F(World, SampleBlendsThreeSamplesFoldsAnyValueAndWrapsAtTheFarEdges) {
         {1e30f, -1e30f, at(3, 0)},  // huge floats are whole: 1 and 0
     };
     for (const auto& c : cases) EXPECT_FLOAT_EQ(field.sample(c.u, c.v), c.expected) << c.u << ", " << c.v;
-    // 300 x 300 does not fit the buffers: writes past them are dropped, reads there give 0.
+    // 300 x 300 does not fit the buffers: writes past them are dropped, reads there give 0. Not a cone: a level
+    // plain at the offset, whatever the scale.
+    field.generate(0, 8, 2.0f, 1.0f); EXPECT_EQ(field.sample(0.5f, 0.5f), 1.0f);
     field.generate(0, 300, 0.0f, 1.0f); EXPECT_EQ(field.sample(0.0f, 0.0f), 1.0f);
     EXPECT_EQ(field.sample(0.99f, 0.99f), 0.0f);
 }
