@@ -237,6 +237,7 @@ TEST_F(Eruption, RehearsalStepsLeaveNoPixelAndNoStateBehind) {
         orangeInTheSky(); terrain.textureOffset[0] = 0.25f, terrain.textureOffset[1] = 0.75f; rehearseStep(step);
         ASSERT_TRUE(readFrame(kWidth, kHeight) == picture) << "step " << step;
         ASSERT_TRUE(terrain.textureOffset[0] == 0.25f && terrain.textureOffset[1] == 0.75f) << "the drift, step " << step;
+        ASSERT_FALSE(glIsEnabled(GL_VERTEX_ARRAY) || glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << "arrays, step " << step;
     }
     EXPECT_TRUE(rndState() == 77u && volcano.bombCount == 0 && volcano.eruptionStart == 0.0);
     EXPECT_TRUE(terrain.texture == nullptr && splinter.pieces[ScreenSplinter::X][0][0] == pieceX);  // first layer pass untextured
