@@ -197,7 +197,7 @@ BOOLEAN = re.compile(r"\b(true|false)\b")
 CALL = re.compile(r"^[A-Za-z_][\w:]*(?:(?:\.|->)[A-Za-z_]\w*|\[[^\]]*\])*\(.*\);$")
 RETURN = re.compile(r"^return (.+);$")
 KEYWORDS = {"return", "if", "while", "for", "switch", "case", "else", "delete", "throw", "sizeof", "static_assert"}
-EQUIVALENT = re.compile(r"^([^\s#:]+)(?::\d+)?: (.*?) -> (.*)$")
+EQUIVALENT = re.compile(r"^([^\s#:]+)(?::(\d+))?: (.*?) -> (.*)$")
 LITERAL = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])+\'')
 
 
@@ -251,7 +251,8 @@ def equivalents():
         for entry in path.read_text().splitlines():
             m = EQUIVALENT.match(entry.strip())
             if m:
-                listed.add(m.groups())
+                file, line, before, after = m.groups()
+                listed.add((file, int(line) if line else None, before, after))
     return listed
 
 
@@ -276,7 +277,7 @@ def choose(lines, count, seed, files):
             continue
         after = rng.choice(options)
         key = (file, before.strip(), after.strip())
-        if key in seen or key in skip:
+        if key in seen or (file, None) + key[1:] in skip or (file, n) + key[1:] in skip:
             continue
         seen.add(key)
         chosen.append({"file": file, "line": n, "before": before, "after": after})

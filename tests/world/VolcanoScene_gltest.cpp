@@ -206,6 +206,7 @@ TEST_F(Eruption, FlashesAndThrowsRocksAboveTheSummitButNotInTheQuietHalf) {
     beginTestFrame(kWidth, kHeight); orthoProjection(500, 501, 500, 501); EXPECT_EQ(volcano.drawRocks(), 0) << "none sent";
     beginTestFrame(kWidth, kHeight); orthoProjection(-500, 500, -500, 500, -500, 500);
     EXPECT_EQ(volcano.drawRocks(), volcano.bombCount) << "every rock in view is sent";
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << "depth testing ends with the rocks";
 
     // The quiet half draws nothing, even before an update has cleared the bombs.
     frameClock.advance(30100); EXPECT_EQ(orangeInTheSky(), 0);
