@@ -168,8 +168,7 @@ TEST(Saver, KeysAndButtonsFromTheServerReachTheProgram) {
         XSendEvent(x.display, own, False, NoEventMask, &e);
     }
     XSync(x.display, False);
-    RunResult r = finish(run);
-    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(finish(run).exitCode, 0);
     std::string heard;
     for (const TraceLine& l : readTrace("t.txt")) if (l.kind == "message" || l.kind == "cursor") heard += l.text + "|";
     EXPECT_EQ(heard, "none|none|none|Fade Effect: 19.00|Frame/Second Clock On|arrow|none|") << readFile("t.txt");

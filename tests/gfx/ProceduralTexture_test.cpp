@@ -72,9 +72,8 @@ TEST(ProceduralTexture, BlobsPeakAt255AndSumsPinTheRandomPatterns) {
 // at double the frequency and persistence times the weight (the 1D sum has one octave fewer).
 TEST(Noise, InterpolationJoinsTheLatticeAndOctavesAddUp) {
     for (int i = 0; i < 5; ++i) {
-        EXPECT_FLOAT_EQ(interpolatedNoise1(i + 0.0f), smoothNoise1(i));
+        EXPECT_TRUE(interpolatedNoise1(i + 0.0f) == smoothNoise1(i) && interpolatedNoise2(i + 0.0f, 2.0f) == smoothNoise2(i, 2));
         EXPECT_NEAR(interpolatedNoise1(i + 0.999f), smoothNoise1(i + 1), 1e-3f);
-        EXPECT_FLOAT_EQ(interpolatedNoise2(i + 0.0f, 2.0f), smoothNoise2(i, 2));
         EXPECT_NEAR(interpolatedNoise2(i + 0.999f, 2.999f), smoothNoise2(i + 1, 3), 1e-3f);
     }
     EXPECT_FLOAT_EQ(perlinNoise2D(1.25f, 2.5f, 0.5f, 3),
