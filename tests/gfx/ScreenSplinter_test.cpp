@@ -74,7 +74,5 @@ TEST_F(Splinter, ASkipKeepsTheLayoutRollsHalfASecondThenEndsOrRollsAgainWithEven
     }
     traceClose();
     traceSetFrame(0);
-    std::string lines;
-    for (const TraceLine& l : readTrace("trace.txt")) lines += std::to_string(l.frame) + " " + l.kind + " " + l.text + "\n";
-    EXPECT_EQ(lines, "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n2 skip vertical +1\n");
+    EXPECT_EQ(traceSteps("trace.txt"), "0 skip vertical +1\n10 splinter 0\n1 skip horizontal +1\n2 skip vertical +1\n");
 }

@@ -112,6 +112,12 @@ bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& 
     return std::any_of(lines.begin(), lines.end(), [&](const TraceLine& t) { return t.frame == frame && t.text == text; });
 }
 
+std::string traceSteps(const std::string& fileName) {
+    std::string out;
+    for (const TraceLine& l : readTrace(fileName)) out += std::to_string(l.frame) + ' ' + l.kind + ' ' + l.text + '\n';
+    return out;
+}
+
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;

@@ -40,6 +40,8 @@ void orthoProjection(double left, double right, double bottom, double top, doubl
 struct TraceLine { long frame; std::string kind, text; };
 std::vector<TraceLine> readTrace(const std::string& fileName, const std::string& kind = "");
 bool traced(const std::vector<TraceLine>& lines, long frame, const std::string& text);
+// The whole trace without its real-time column: "<frame> <kind> <text>" lines.
+std::string traceSteps(const std::string& fileName);
 
 // Reads a PNG written by the program; false if it cannot be read.
 bool readPng(const std::string& fileName, int& width, int& height, std::vector<unsigned char>& rgb);
